@@ -1,0 +1,12 @@
+#include "app/MemoLog.h"
+
+#include <QPlainTextEdit>
+
+namespace quarvel {
+
+void MemoLog::AppendLine(const QString& line)
+{
+    memo_->appendPlainText(line);
+}
+
+} // namespace quarvel

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "util/EventPump.h"
+
+namespace quarvel {
+
+// Processes the application's pending events.
+class QtEventPump : public EventPump {
+public:
+    void ProcessEvents() override;
+};
+
+} // namespace quarvel

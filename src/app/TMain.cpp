@@ -1,0 +1,323 @@
+#include "app/TMain.h"
+
+#include "util/Prompts.h"
+#include "util/QuarvelError.h"
+#include "util/Stopwatch.h"
+#include "widgets/AnchorLayout.h"
+#include "widgets/TrkGlassButton.h"
+#include "widgets/TrkVistaPanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace quarvel {
+
+namespace {
+
+constexpr QSize ClientSize(885, 630);
+constexpr int TopBarHeight = 32;
+// The Clones page as laid out at the window's design size.
+constexpr QSize ClonesPageDesignSize(885, 630 - TopBarHeight);
+
+template <typename Widget>
+Widget* Named(Widget* widget, const char* objectName)
+{
+    widget->setObjectName(QString::fromLatin1(objectName));
+    return widget;
+}
+
+QPushButton* MakeButton(const QString& caption, const char* objectName, QWidget* parent)
+{
+    return Named(new QPushButton(caption, parent), objectName);
+}
+
+QComboBox* MakeDropDown(const QStringList& items, const char* objectName, QWidget* parent)
+{
+    auto* combo = Named(new QComboBox(parent), objectName);
+    combo->addItems(items);
+    combo->setCurrentIndex(0);
+    return combo;
+}
+
+} // namespace
+
+TMain::TMain(TMainServices services, QWidget* parent)
+    : QWidget(parent)
+    , services_(std::move(services))
+{
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(QString::fromLatin1(Caption));
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    resize(ClientSize);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    CreateTopBar();
+    pageControl1_ = Named(new QStackedWidget(this), "PageControl1");
+    layout->addWidget(vpnlTop_);
+    layout->addWidget(pageControl1_, 1);
+    CreateClonesPage();
+    CreateRomsListPage();
+    pageControl1_->setCurrentIndex(0);
+
+    log_ = std::make_unique<MemoLog>(memo1_);
+    progress1_ = std::make_unique<ProgressBarSink>(progressBar1_);
+    ConnectHandlers();
+    FormCreate();
+    edit1_->setFocus();
+}
+
+TMain::~TMain()
+{
+    Guarded([this] { FormDestroy(); });
+}
+
+void TMain::CreateTopBar()
+{
+    vpnlTop_ = Named(new TrkVistaPanel(this), "vpnlTop");
+    vpnlTop_->setFixedHeight(TopBarHeight);
+    vpnlTop_->SetColors(Qt::white, QColor(0x80, 0x80, 0x80), QColor(0x40, 0x40, 0x40), QColor(0x49, 0x50, 0x7A));
+    auto* bar = new AnchorLayout(vpnlTop_, QSize(ClientSize.width(), TopBarHeight));
+
+    rkGlassButton2_ = Named(new TrkGlassButton(QStringLiteral("Open Mame exe/xml"), vpnlTop_), "rkGlassButton2");
+    buttonClones_ = Named(new TrkGlassButton(QStringLiteral("Clones"), vpnlTop_), "ButtonClones");
+    buttonRomsList_ = Named(new TrkGlassButton(QStringLiteral("Roms List (XML/in disk)"), vpnlTop_), "ButtonRomsList");
+    buttonClones_->SetDown(true);
+    comboBox3_ = MakeDropDown({QStringLiteral("Source: 7zip"), QStringLiteral("Source: zips")}, "ComboBox3", vpnlTop_);
+
+    bar->AddWidget(rkGlassButton2_, QRect(0, 0, 132, TopBarHeight));
+    bar->AddWidget(buttonClones_, QRect(132, 0, 77, TopBarHeight));
+    bar->AddWidget(buttonRomsList_, QRect(209, 0, 144, TopBarHeight));
+    bar->AddWidget(comboBox3_, QRect(786, 5, 88, 22), AnchorLayout::Top | AnchorLayout::Right);
+}
+
+void TMain::CreateClonesPage()
+{
+    tabSheet1_ = Named(new QWidget(pageControl1_), "TabSheet1");
+    pageControl1_->addWidget(tabSheet1_);
+    auto* page = new AnchorLayout(tabSheet1_, ClonesPageDesignSize);
+    constexpr int LeftTopRight = AnchorLayout::Left | AnchorLayout::Top | AnchorLayout::Right;
+    constexpr int AllSides = LeftTopRight | AnchorLayout::Bottom;
+    constexpr int BottomRight = AnchorLayout::Right | AnchorLayout::Bottom;
+
+    pngSpeedButton1_ = MakeButton(QStringLiteral("Source roms folder"), "PngSpeedButton1", tabSheet1_);
+    edit1_ = Named(new QLineEdit(tabSheet1_), "Edit1");
+    edit1_->setReadOnly(true);
+    pngSpeedButton2_ = MakeButton(QStringLiteral("Output folder"), "PngSpeedButton2", tabSheet1_);
+    edit2_ = Named(new QLineEdit(tabSheet1_), "Edit2");
+    label1_ = Named(new QLabel(QStringLiteral("File operations"), tabSheet1_), "Label1");
+    comboBox1_ = MakeDropDown({QStringLiteral("Delete clone files"), QStringLiteral("Move clone files"),
+                               QStringLiteral("Move non-clones"), QStringLiteral("Copy non-clones")},
+                              "ComboBox1", tabSheet1_);
+    buttonGoFile_ = MakeButton(QStringLiteral("Go"), "ButtonGoFile", tabSheet1_);
+    label2_ = Named(new QLabel(QStringLiteral("XML operations (tbd)"), tabSheet1_), "Label2");
+    comboBox2_ = MakeDropDown({QStringLiteral("Remove clone entries")}, "ComboBox2", tabSheet1_);
+    button3_ = MakeButton(QStringLiteral("Go"), "Button3", tabSheet1_);
+    memo1_ = Named(new QPlainTextEdit(tabSheet1_), "Memo1");
+    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo1_->setPlainText(QStringLiteral("Log. Use Roms List page to filter roms and copy/move selections."));
+    progressBar1_ = Named(new QProgressBar(tabSheet1_), "ProgressBar1");
+    progressBar1_->setRange(0, 100);
+    progressBar1_->setValue(0);
+    progressBar1_->setTextVisible(false);
+    button1_ = MakeButton(QStringLiteral("Check Version"), "Button1", tabSheet1_);
+    label4_ = Named(new QLabel(QString::fromLatin1(WebAddress), tabSheet1_), "Label4");
+    label4_->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
+    label4_->setCursor(Qt::PointingHandCursor);
+
+    page->AddWidget(pngSpeedButton1_, QRect(3, 2, 112, 22));
+    page->AddWidget(edit1_, QRect(121, 3, 753, 21), LeftTopRight);
+    page->AddWidget(pngSpeedButton2_, QRect(3, 30, 112, 22));
+    page->AddWidget(edit2_, QRect(121, 30, 753, 21), LeftTopRight);
+    page->AddWidget(label1_, QRect(3, 58, 120, 15));
+    page->AddWidget(comboBox1_, QRect(3, 77, 145, 21));
+    page->AddWidget(buttonGoFile_, QRect(149, 75, 75, 25));
+    page->AddWidget(label2_, QRect(236, 58, 140, 15));
+    page->AddWidget(comboBox2_, QRect(236, 77, 145, 21));
+    page->AddWidget(button3_, QRect(382, 75, 75, 25));
+    page->AddWidget(memo1_, QRect(3, 104, 871, 450), AllSides);
+    page->AddWidget(progressBar1_, QRect(3, 562, 697, 22), AnchorLayout::Left | BottomRight);
+    page->AddWidget(button1_, QRect(706, 562, 86, 22), BottomRight);
+    page->AddWidget(label4_, QRect(798, 568, 120, 15), BottomRight);
+
+    for (QWidget* control : {static_cast<QWidget*>(pngSpeedButton2_), static_cast<QWidget*>(edit2_),
+                             static_cast<QWidget*>(label1_), static_cast<QWidget*>(comboBox1_),
+                             static_cast<QWidget*>(buttonGoFile_), static_cast<QWidget*>(label2_),
+                             static_cast<QWidget*>(comboBox2_), static_cast<QWidget*>(button3_)})
+        control->setEnabled(false);
+
+    tabSheet1_->installEventFilter(this);
+    vpnlTop_->installEventFilter(this);
+    label4_->installEventFilter(this);
+}
+
+void TMain::CreateRomsListPage()
+{
+    tabSheet2_ = Named(new QWidget(pageControl1_), "TabSheet2");
+    pageControl1_->addWidget(tabSheet2_);
+    auto* page = new QVBoxLayout(tabSheet2_);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+
+    panel1_ = Named(new QWidget(tabSheet2_), "Panel1");
+    panel1_->setFixedHeight(24);
+    auto* strip = new AnchorLayout(panel1_, QSize(ClientSize.width(), 24));
+    buttonedEdit1_ = Named(new QLineEdit(panel1_), "ButtonedEdit1");
+    buttonedEdit1_->setPlaceholderText(QStringLiteral("Filter by rom/name/year/category/manufacturer"));
+    checkBox1_ = Named(new QCheckBox(QStringLiteral("Clones"), panel1_), "CheckBox1");
+    label6_ = Named(new QLabel(QStringLiteral("Categories"), panel1_), "Label6");
+    label3_ = Named(new QLabel(QStringLiteral("Found:"), panel1_), "Label3");
+    strip->AddWidget(buttonedEdit1_, QRect(-3, 0, 256, 21));
+    strip->AddWidget(checkBox1_, QRect(259, 2, 54, 19));
+    strip->AddWidget(label6_, QRect(315, 4, 80, 15));
+    strip->AddWidget(label3_, QRect(556, 4, 200, 15));
+    page->addWidget(panel1_);
+
+    auto* middle = new QHBoxLayout;
+    middle->setContentsMargins(0, 0, 0, 0);
+    middle->setSpacing(0);
+    catsBox_ = Named(new QListWidget(tabSheet2_), "CatsBox");
+    catsBox_->setFixedWidth(193);
+    listView1_ = Named(new QTableView(tabSheet2_), "ListView1");
+    listView1_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    listView1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    listView1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    listView1_->setFrameShape(QFrame::NoFrame);
+    listView1_->verticalHeader()->hide();
+    middle->addWidget(catsBox_);
+    middle->addWidget(listView1_, 1);
+    page->addLayout(middle, 1);
+
+    progressBar2_ = Named(new QProgressBar(tabSheet2_), "ProgressBar2");
+    progressBar2_->setFixedHeight(17);
+    progressBar2_->setTextVisible(false);
+    page->addWidget(progressBar2_);
+}
+
+void TMain::ConnectHandlers()
+{
+    connect(buttonClones_, &QAbstractButton::clicked, this, [this] { Guarded([this] { ButtonClonesClick(); }); });
+    connect(buttonRomsList_, &QAbstractButton::clicked, this, [this] { Guarded([this] { ButtonRomsListClick(); }); });
+}
+
+void TMain::Guarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const QuarvelError& error) {
+        services_.prompts->ShowError(error.Message());
+    } catch (const std::exception& error) {
+        services_.prompts->ShowError(QString::fromLocal8Bit(error.what()));
+    }
+}
+
+void TMain::FormCreate()
+{
+    categoryNames_.SetIgnoreDuplicates(true);
+    categoryNames_.SetSorted(true);
+    timer1_ = Named(new QTimer(this), "Timer1");
+    timer1_->setInterval(50);
+    connect(timer1_, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+    timer1_->start();
+}
+
+void TMain::FormDestroy()
+{
+    categoryNames_.Clear();
+    sourceFiles_.Clear();
+    originalNames_.Clear();
+    cloneNames_.Clear();
+    xmlLines_.Clear();
+    romList_.clear();
+}
+
+void TMain::Timer1Timer()
+{
+    timer1_->stop();
+    LoadSettings();
+}
+
+void TMain::LoadSettings()
+{
+    BuildCategories();
+}
+
+void TMain::BuildCategories()
+{
+    const Stopwatch stopwatch;
+    QFile resource(services_.genresResource);
+    if (!resource.open(QIODevice::ReadOnly))
+        throw QuarvelError(QStringLiteral("Resource %1 not found").arg(services_.genresResource));
+    categories_.Build(resource.readAll(), categoryNames_);
+
+    catsBox_->clear();
+    catsBox_->addItem(QStringLiteral("-Missing Category-"));
+    catsBox_->addItems(categoryNames_.Lines());
+    for (int i = 0; i < catsBox_->count(); ++i) {
+        QListWidgetItem* item = catsBox_->item(i);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+    }
+    log_->AppendLine(QStringLiteral("Categories parsed [%1 ms]").arg(stopwatch.ElapsedMs()));
+}
+
+void TMain::ButtonClonesClick()
+{
+    pageControl1_->setCurrentIndex(0);
+    buttonClones_->SetDown(true);
+    buttonRomsList_->SetDown(false);
+}
+
+void TMain::ButtonRomsListClick()
+{
+    pageControl1_->setCurrentIndex(1);
+    buttonClones_->SetDown(false);
+    buttonRomsList_->SetDown(true);
+}
+
+void TMain::Label4Click()
+{
+    if (services_.openInShell)
+        services_.openInShell(label4_->text());
+}
+
+void TMain::TabSheet1MouseMove()
+{
+    if (services_.startWindowMove)
+        services_.startWindowMove(this);
+}
+
+bool TMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove && (watched == tabSheet1_ || watched == vpnlTop_)) {
+        if (static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton) {
+            TabSheet1MouseMove();
+            return true;
+        }
+    }
+    if (event->type() == QEvent::MouseButtonRelease && watched == label4_) {
+        Guarded([this] { Label4Click(); });
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace quarvel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace quarvel {
+
+class Prompts;
+
+// What the main window needs from outside itself; the program passes the real ones,
+// tests pass scripted ones.
+struct TMainServices {
+    Prompts* prompts = nullptr;
+    // The zlib-compressed category list.
+    QString genresResource = QStringLiteral(":/genres");
+    // Opens a web address in the user's browser; failures are ignored.
+    std::function<void(const QString&)> openInShell;
+    // Starts moving the window as if its title bar were dragged.
+    std::function<void(QWidget*)> startWindowMove;
+};
+
+} // namespace quarvel

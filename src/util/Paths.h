@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace quarvel {
+
+// The platform's path delimiter ("/" here, "\" on Windows).
+QChar PathDelimiter();
+// True for a character that ends a folder part: the delimiter, and on Windows also "/" and the drive colon.
+bool IsPathDelimiter(QChar c);
+
+// The text with the delimiter appended unless it already ends with one; empty gives the root.
+QString AddSlash(const QString& text);
+// The text from the last "." to the end, when no delimiter follows that dot; otherwise empty.
+QString ExtractFileExt(const QString& path);
+// The text after the last delimiter.
+QString ExtractFileName(const QString& path);
+// Everything up to and including the last delimiter; empty when there is none.
+QString ExtractFilePath(const QString& path);
+
+// True when the path names an existing folder (a link counts when its target is one).
+bool FolderExists(const QString& path);
+// True when the folder part of the path exists and the path names an existing non-folder entry.
+bool FileExistsInFolder(const QString& path);
+
+} // namespace quarvel

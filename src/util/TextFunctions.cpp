@@ -1,0 +1,71 @@
+#include "util/TextFunctions.h"
+
+namespace quarvel {
+
+QChar LowerAsciiChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'A' && u <= u'Z') ? QChar(char16_t(u + (u'a' - u'A'))) : c;
+}
+
+QString LowerAscii(const QString& text)
+{
+    QString folded = text;
+    for (QChar& c : folded)
+        c = LowerAsciiChar(c);
+    return folded;
+}
+
+bool SameTextAscii(const QString& a, const QString& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (LowerAsciiChar(a[i]) != LowerAsciiChar(b[i]))
+            return false;
+    return true;
+}
+
+bool ContainsStr(const QString& sub, const QString& s)
+{
+    return !sub.isEmpty() && !s.isEmpty() && s.contains(sub, Qt::CaseSensitive);
+}
+
+bool ContainsText(const QString& sub, const QString& s)
+{
+    return !sub.isEmpty() && !s.isEmpty() && LowerAscii(s).contains(LowerAscii(sub), Qt::CaseSensitive);
+}
+
+QString CopyBefore(const QString& s, const QString& marker)
+{
+    const qsizetype at = marker.isEmpty() ? -1 : s.indexOf(marker, 0, Qt::CaseSensitive);
+    return at < 0 ? QString() : s.left(at);
+}
+
+void DeleteThrough(QString& s, const QString& marker)
+{
+    const qsizetype at = marker.isEmpty() ? -1 : s.indexOf(marker, 0, Qt::CaseSensitive);
+    if (at >= 0)
+        s.remove(0, at + marker.size());
+}
+
+void DeleteFirst(QString& s, const QString& marker)
+{
+    const qsizetype at = marker.isEmpty() ? -1 : s.indexOf(marker, 0, Qt::CaseSensitive);
+    if (at >= 0)
+        s.remove(at, marker.size());
+}
+
+QString StripChar(const QString& text, QChar c, bool ignoreCase)
+{
+    QString result;
+    result.reserve(text.size());
+    const QChar target = ignoreCase ? LowerAsciiChar(c) : c;
+    for (QChar ch : text) {
+        if ((ignoreCase ? LowerAsciiChar(ch) : ch) != target)
+            result.append(ch);
+    }
+    return result;
+}
+
+} // namespace quarvel

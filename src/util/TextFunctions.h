@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace quarvel {
+
+// Text helpers whose letter-case rules fold only the ASCII letters A to Z, so folding
+// never changes a text's length and positions found in a folded copy stay valid.
+
+QChar LowerAsciiChar(QChar c);
+QString LowerAscii(const QString& text);
+bool SameTextAscii(const QString& a, const QString& b);
+
+// True when sub occurs in s; false when either is empty.
+bool ContainsStr(const QString& sub, const QString& s);
+// As ContainsStr, ignoring ASCII letter case.
+bool ContainsText(const QString& sub, const QString& s);
+// The characters of s before the first occurrence of marker; empty when marker does not occur.
+QString CopyBefore(const QString& s, const QString& marker);
+// Removes everything from the start of s through the first occurrence of marker.
+void DeleteThrough(QString& s, const QString& marker);
+// Removes the first occurrence of marker from s, if any.
+void DeleteFirst(QString& s, const QString& marker);
+// Removes every occurrence of c; with ignoreCase both ASCII cases of c go.
+QString StripChar(const QString& text, QChar c, bool ignoreCase);
+
+} // namespace quarvel

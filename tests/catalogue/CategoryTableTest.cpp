@@ -1,0 +1,118 @@
+#include "catalogue/CategoryTable.h"
+#include "support/TestFiles.h"
+#include "util/QuarvelError.h"
+#include "util/StringList.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace quarvel {
+namespace {
+
+StringList SortedNames()
+{
+    StringList names;
+    names.SetIgnoreDuplicates(true);
+    names.SetSorted(true);
+    return names;
+}
+
+const QByteArray Fixture = "[FOLDER_SETTINGS]\r\n"
+                           "RootFolderIcon mame\r\n"
+                           "orphan\r\n"
+                           "\r\n"
+                           "[Maze / Collect]\r\n"
+                           "pacman\r\n"
+                           "[ROOT_FOLDER]\r\n"
+                           "mspacman\r\n"
+                           "\r\n"
+                           "x[Shoot[er]] y\r\n"
+                           "galaga\r\n"
+                           ";comment\r\n"
+                           "PacMan\r\n"
+                           "\r\n"
+                           "[Maze / Collect]\r\n"
+                           "ladybug\r\n"
+                           "[Ball & Paddle]\r\n"
+                           "pong";
+
+TEST(CategoryTable, BuildsTheTableAndTheSortedNames)
+{
+    CategoryTable table;
+    StringList names = SortedNames();
+    names.Add(QStringLiteral("stale"));
+    table.Build(test::Compress(Fixture), names);
+
+    EXPECT_EQ(names.Lines(), QStringList({"Ball & Paddle", "Maze / Collect", "xShooter y"}));
+    ASSERT_EQ(table.GenreList().size(), 7u);
+    EXPECT_EQ(table.GenreList()[1].RomName, QStringLiteral("mspacman")); // after [ROOT_FOLDER], still Maze
+    EXPECT_EQ(table.GenreList()[1].Category, QStringLiteral("Maze / Collect"));
+    EXPECT_EQ(table.GenreList()[3].RomName, QStringLiteral(";comment"));
+}
+
+struct Lookup {
+    const char* name;
+    const char* category;
+};
+
+class FindCategoryCases : public ::testing::TestWithParam<Lookup> {};
+
+TEST_P(FindCategoryCases, MatchesTheFrontToBackScan)
+{
+    CategoryTable table;
+    StringList names = SortedNames();
+    table.Build(test::Compress(Fixture), names);
+    EXPECT_EQ(table.FindCategory(QString::fromLatin1(GetParam().name)), QString::fromLatin1(GetParam().category));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FindCategoryCases,
+                         ::testing::Values(Lookup{"pacman", "Maze / Collect"},   // first in file order wins
+                                           Lookup{"PACMAN", "Maze / Collect"},   // ASCII case ignored
+                                           Lookup{"ladybug", "Maze / Collect"},  // second section of a name
+                                           Lookup{"galaga", "xShooter y"},
+                                           Lookup{"pong", "Ball & Paddle"},      // last line without a break
+                                           Lookup{"pacman ", ""},                // trailing space finds nothing
+                                           Lookup{"orphan", ""},                 // before the first category
+                                           Lookup{"", ""}),
+                         [](const auto& testInfo) { return "Case" + std::to_string(testInfo.index); });
+
+TEST(CategoryTable, EmptyTableFindsNothing)
+{
+    EXPECT_EQ(CategoryTable().FindCategory(QStringLiteral("pacman")), QString());
+}
+
+TEST(CategoryTable, DataThatDoesNotInflateKeepsTheTable)
+{
+    CategoryTable table;
+    StringList names = SortedNames();
+    table.Build(test::Compress(Fixture), names);
+    EXPECT_THROW(table.Build(QByteArray(), names), QuarvelError);
+    EXPECT_THROW(table.Build(test::Compress(Fixture).chopped(4), names), QuarvelError);
+    EXPECT_EQ(table.FindCategory(QStringLiteral("pong")), QStringLiteral("Ball & Paddle"));
+    EXPECT_EQ(names.Count(), 3);
+}
+
+TEST(CategoryTable, RealThirdPartyList)
+{
+    CategoryTable table;
+    StringList names = SortedNames();
+    table.Build(test::Compress(test::ReadFile(test::SharedDataPath(QStringLiteral("category-0.214.ini")))), names);
+
+    EXPECT_EQ(names.Count(), 369);
+    EXPECT_EQ(table.GenreList().size(), 40808u);
+    EXPECT_EQ(table.FindCategory(QStringLiteral("arkanoid")), QStringLiteral("Ball & Paddle / Breakout"));
+    EXPECT_EQ(table.FindCategory(QStringLiteral("ARKANOID")), QStringLiteral("Ball & Paddle / Breakout"));
+    // The index answers as a front-to-back scan would.
+    const std::vector<Genres>& list = table.GenreList();
+    for (std::size_t i = 0; i < list.size(); i += 97) {
+        const QString upper = list[i].RomName.toUpper();
+        const auto first = std::find_if(list.begin(), list.end(), [&](const Genres& g) {
+            return g.RomName.compare(upper, Qt::CaseInsensitive) == 0;
+        });
+        EXPECT_EQ(table.FindCategory(upper), first->Category) << upper.toStdString();
+    }
+}
+
+} // namespace
+} // namespace quarvel

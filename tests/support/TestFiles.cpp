@@ -1,0 +1,45 @@
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+namespace quarvel::test {
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+QByteArray Compress(const QByteArray& bytes)
+{
+    uLongf size = compressBound(static_cast<uLong>(bytes.size()));
+    QByteArray packed(static_cast<qsizetype>(size), Qt::Uninitialized);
+    const int code = compress2(reinterpret_cast<Bytef*>(packed.data()), &size,
+                               reinterpret_cast<const Bytef*>(bytes.constData()), static_cast<uLong>(bytes.size()), 9);
+    EXPECT_EQ(code, Z_OK);
+    packed.resize(static_cast<qsizetype>(size));
+    return packed;
+}
+
+QString SharedDataPath(const QString& name)
+{
+    const QString path = QStringLiteral(QUARVEL_SHARED_DATA_DIR "/") + name;
+    EXPECT_TRUE(QFileInfo::exists(path)) << "missing shared data: " << path.toStdString();
+    return path;
+}
+
+} // namespace quarvel::test
