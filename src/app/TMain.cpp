@@ -1,8 +1,14 @@
 #include "app/TMain.h"
 
+#include "catalogue/MachineListImport.h"
+#include "catalogue/MameListGenerator.h"
+#include "markup/TLibXML2.h"
+#include "romfolder/SourceFolder.h"
+#include "util/Paths.h"
 #include "util/Prompts.h"
 #include "util/QuarvelError.h"
 #include "util/Stopwatch.h"
+#include "util/TextFunctions.h"
 #include "widgets/AnchorLayout.h"
 #include "widgets/TrkGlassButton.h"
 #include "widgets/TrkVistaPanel.h"
@@ -80,6 +86,7 @@ TMain::TMain(TMainServices services, QWidget* parent)
 
     log_ = std::make_unique<MemoLog>(memo1_);
     progress1_ = std::make_unique<ProgressBarSink>(progressBar1_);
+    UpdateControlStates();
     ConnectHandlers();
     FormCreate();
     edit1_->setFocus();
@@ -158,11 +165,10 @@ void TMain::CreateClonesPage()
     page->AddWidget(button1_, QRect(706, 562, 86, 22), BottomRight);
     page->AddWidget(label4_, QRect(798, 568, 120, 15), BottomRight);
 
-    for (QWidget* control : {static_cast<QWidget*>(pngSpeedButton2_), static_cast<QWidget*>(edit2_),
-                             static_cast<QWidget*>(label1_), static_cast<QWidget*>(comboBox1_),
-                             static_cast<QWidget*>(buttonGoFile_), static_cast<QWidget*>(label2_),
-                             static_cast<QWidget*>(comboBox2_), static_cast<QWidget*>(button3_)})
-        control->setEnabled(false);
+    // The XML operations are announced but not offered.
+    for (QWidget* inert : {static_cast<QWidget*>(label2_), static_cast<QWidget*>(comboBox2_),
+                           static_cast<QWidget*>(button3_)})
+        inert->setEnabled(false);
 
     tabSheet1_->installEventFilter(this);
     vpnlTop_->installEventFilter(this);
@@ -202,6 +208,11 @@ void TMain::CreateRomsListPage()
     listView1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listView1_->setFrameShape(QFrame::NoFrame);
     listView1_->verticalHeader()->hide();
+    listView1_->setShowGrid(true);
+    romListModel_ = new RomListModel(filteredRoms_, listView1_);
+    listView1_->setModel(romListModel_);
+    for (int column = 0; column < RomListModel::ColumnCount; ++column)
+        listView1_->setColumnWidth(column, RomListModel::ColumnWidth(column));
     middle->addWidget(catsBox_);
     middle->addWidget(listView1_, 1);
     page->addLayout(middle, 1);
@@ -214,8 +225,13 @@ void TMain::CreateRomsListPage()
 
 void TMain::ConnectHandlers()
 {
-    connect(buttonClones_, &QAbstractButton::clicked, this, [this] { Guarded([this] { ButtonClonesClick(); }); });
-    connect(buttonRomsList_, &QAbstractButton::clicked, this, [this] { Guarded([this] { ButtonRomsListClick(); }); });
+    auto guarded = [this](void (TMain::*handler)()) { return [this, handler] { Guarded([this, handler] { (this->*handler)(); }); }; };
+    connect(buttonClones_, &QAbstractButton::clicked, this, guarded(&TMain::ButtonClonesClick));
+    connect(buttonRomsList_, &QAbstractButton::clicked, this, guarded(&TMain::ButtonRomsListClick));
+    connect(rkGlassButton2_, &QAbstractButton::clicked, this, guarded(&TMain::ButtonRomsLisClick));
+    connect(comboBox3_, &QComboBox::activated, this, guarded(&TMain::ComboBox3Click));
+    connect(pngSpeedButton1_, &QAbstractButton::clicked, this, guarded(&TMain::PngSpeedButton1Click));
+    connect(pngSpeedButton2_, &QAbstractButton::clicked, this, guarded(&TMain::PngSpeedButton2Click));
 }
 
 void TMain::Guarded(const std::function<void()>& handler)
@@ -247,17 +263,173 @@ void TMain::FormDestroy()
     cloneNames_.Clear();
     xmlLines_.Clear();
     romList_.clear();
+    SaveSettings();
 }
 
 void TMain::Timer1Timer()
 {
     timer1_->stop();
     LoadSettings();
+    ScanSourceFolder();
 }
 
 void TMain::LoadSettings()
 {
     BuildCategories();
+    RestoreSettings();
+}
+
+void TMain::SaveSettings()
+{
+    TLibXML2 document;
+    document.WNew();
+    document.WOpenNode(QStringLiteral("Settings"), QString());
+    document.WAddChild(QStringLiteral("XMLLoc"), openDialog1FileName_);
+    document.WAddChild(QStringLiteral("SourceFolder"), edit1_->text());
+    document.WAddChild(QStringLiteral("OutFolder"), edit2_->text());
+    document.WAddChildInt(QStringLiteral("SrcType"), comboBox3_->currentIndex());
+    document.WCloseNode(QStringLiteral("Settings"));
+    document.WSaveToRegistry(QString::fromLatin1(SettingsKey), QString::fromLatin1(SettingsValue), *services_.settings);
+}
+
+void TMain::RestoreSettings()
+{
+    TLibXML2 document;
+    document.LoadFromRegistry(QString::fromLatin1(SettingsKey), QString::fromLatin1(SettingsValue),
+                              *services_.settings, *services_.prompts);
+    document.SetMainNode(QStringLiteral("Settings"), false);
+    if (document.Nodes() == 0)
+        return;
+    document.LoadNode(1);
+    openDialog1FileName_ = document.GetItem(QStringLiteral("XMLLoc"));
+    edit1_->setText(document.GetItem(QStringLiteral("SourceFolder")));
+    edit2_->setText(document.GetItem(QStringLiteral("OutFolder")));
+    const qint32 sourceType = document.GetItemInt(QStringLiteral("SrcType"));
+    comboBox3_->setCurrentIndex(sourceType >= 0 && sourceType < comboBox3_->count() ? sourceType : 0);
+    // Only a list is imported at start-up, never a program, and the test is case-exact.
+    if (ExtractFileExt(openDialog1FileName_) == QStringLiteral(".xml"))
+        LoadRomList();
+}
+
+QString TMain::SourceExtension() const
+{
+    return SourceTypeExtension(comboBox3_->currentIndex());
+}
+
+void TMain::ButtonRomsLisClick()
+{
+    const std::optional<QString> chosen = services_.prompts->PickMachineListFile(openDialog1FileName_);
+    if (!chosen)
+        return;
+    openDialog1FileName_ = *chosen;
+    LoadRomList();
+}
+
+void TMain::LoadRomList()
+{
+    {
+        const BusyScope busy(*this);
+        bool deleteGeneratedList = false;
+        QString generatedList;
+        if (MameListGenerator::IsMameExecutable(openDialog1FileName_)) {
+            log_->AppendLine(QStringLiteral("Generating XML, please wait.."));
+            generatedList = MameListGenerator::ListPathFor(openDialog1FileName_);
+            MameListGenerator::Generate(openDialog1FileName_, generatedList, pump_);
+            if (!FileExistsInFolder(generatedList)) {
+                services_.prompts->ShowMessage(QStringLiteral("Error, can't find generated XML file"));
+                return;
+            }
+            deleteGeneratedList = services_.prompts->AskYesNo(
+                QStringLiteral("Do you want to delete the generated XML file\r\n"
+                               "after it's been loaded? (stored in the mame.exe folder)"));
+            openDialog1FileName_ = generatedList;
+        }
+        if (LowerAscii(ExtractFileExt(openDialog1FileName_)) == QStringLiteral(".xml")) {
+            log_->AppendLine(QStringLiteral("Loading XML.."));
+            xmlLines_.LoadFromFile(openDialog1FileName_);
+            if (deleteGeneratedList && !QFile::remove(generatedList))
+                log_->AppendLine(QStringLiteral("Error, can't delete tmp file: ") + generatedList);
+        }
+
+        const std::int64_t parseMs = MachineListImport::Parse(
+            xmlLines_, categories_, MachineTables{romList_, filteredRoms_, cloneNames_, originalNames_},
+            *progress1_, pump_);
+        MatchRomFiles();
+        romListModel_->SetRowCount(static_cast<int>(romList_.size()));
+        log_->AppendLine(MachineListImport::SummaryLine(originalNames_.Count(), cloneNames_.Count(), parseMs));
+    }
+    listImported_ = true;
+    UpdateControlStates();
+}
+
+void TMain::ComboBox3Click()
+{
+    ScanSourceFolder();
+    MatchRomFiles();
+}
+
+void TMain::PngSpeedButton1Click()
+{
+    const std::optional<QString> chosen =
+        services_.prompts->PickFolder(QStringLiteral("Select Source Roms Folder"), edit1_->text());
+    if (!chosen)
+        return;
+    edit1_->setText(AddSlash(*chosen));
+    ScanSourceFolder();
+    MatchRomFiles();
+}
+
+void TMain::PngSpeedButton2Click()
+{
+    const QString start = FolderExists(edit2_->text()) ? edit2_->text() : edit1_->text();
+    const std::optional<QString> chosen = services_.prompts->PickFolder(QStringLiteral("Select Output Folder"), start);
+    if (chosen)
+        edit2_->setText(AddSlash(*chosen));
+}
+
+void TMain::ScanSourceFolder()
+{
+    bool scanned = false;
+    {
+        const BusyScope busy(*this);
+        scanned = quarvel::ScanSourceFolder(edit1_->text(), SourceExtension(), sourceFiles_, *log_, &pump_);
+    }
+    if (scanned) {
+        sourceScanned_ = true;
+        UpdateControlStates();
+    }
+}
+
+void TMain::MatchRomFiles()
+{
+    const BusyScope busy(*this);
+    quarvel::MatchRomFiles(romList_, edit1_->text(), SourceExtension(), *log_, *progress1_, &pump_);
+}
+
+TMain::BusyScope::BusyScope(TMain& window)
+    : window_(window)
+{
+    ++window_.busyDepth_;
+    window_.UpdateControlStates();
+}
+
+TMain::BusyScope::~BusyScope()
+{
+    --window_.busyDepth_;
+    window_.UpdateControlStates();
+}
+
+void TMain::UpdateControlStates()
+{
+    const bool idle = busyDepth_ == 0;
+    for (QWidget* control : std::initializer_list<QWidget*>{rkGlassButton2_, buttonRomsList_, comboBox3_,
+                                                            pngSpeedButton1_, buttonedEdit1_, checkBox1_, catsBox_})
+        control->setEnabled(idle);
+    pngSpeedButton2_->setEnabled(sourceScanned_ && idle);
+    edit2_->setEnabled(sourceScanned_ && idle);
+    label1_->setEnabled(listImported_);
+    comboBox1_->setEnabled(listImported_ && idle);
+    buttonGoFile_->setEnabled(listImported_ && idle);
 }
 
 void TMain::BuildCategories()

@@ -3,6 +3,7 @@
 #include "app/MemoLog.h"
 #include "app/ProgressBarSink.h"
 #include "app/QtEventPump.h"
+#include "app/RomListModel.h"
 #include "app/TMainServices.h"
 #include "catalogue/CategoryTable.h"
 #include "catalogue/Rom.h"
@@ -47,6 +48,14 @@ public:
     const CategoryTable& Categories() const { return categories_; }
     const RomTable& RomList() const { return romList_; }
     const RomTable& FilteredRoms() const { return filteredRoms_; }
+    const StringList& CloneNames() const { return cloneNames_; }
+    const StringList& OriginalNames() const { return originalNames_; }
+    const StringList& SourceFiles() const { return sourceFiles_; }
+    // The machine-list location remembered by the open dialog.
+    const QString& OpenDialog1FileName() const { return openDialog1FileName_; }
+
+    static constexpr const char* SettingsKey = "Software\\Quarvel";
+    static constexpr const char* SettingsValue = "Settings";
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,10 +75,39 @@ private:
     void BuildCategories();
     void ButtonClonesClick();
     void ButtonRomsListClick();
+    void ButtonRomsLisClick();
     void Label4Click();
     void TabSheet1MouseMove();
+    void ComboBox3Click();
+    void PngSpeedButton1Click();
+    void PngSpeedButton2Click();
+
+    void SaveSettings();
+    void RestoreSettings();
+    void LoadRomList();
+    void ScanSourceFolder();
+    void MatchRomFiles();
+    QString SourceExtension() const;
+
+    // Marks a long operation: while one runs, the controls that would change the tables
+    // or lists it walks are disabled, and they come back when it ends, also on an error.
+    class BusyScope {
+    public:
+        explicit BusyScope(TMain& window);
+        ~BusyScope();
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        TMain& window_;
+    };
+    void UpdateControlStates();
 
     TMainServices services_;
+    QString openDialog1FileName_;
+    bool sourceScanned_ = false;
+    bool listImported_ = false;
+    int busyDepth_ = 0;
 
     // The shared lists, created in this order and freed in the reverse order.
     TextLines xmlLines_;
@@ -113,6 +151,7 @@ private:
     QLabel* label3_ = nullptr;
     QListWidget* catsBox_ = nullptr;
     QTableView* listView1_ = nullptr;
+    RomListModel* romListModel_ = nullptr;
     QProgressBar* progressBar2_ = nullptr;
 
     QTimer* timer1_ = nullptr;

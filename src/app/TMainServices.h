@@ -9,11 +9,14 @@ class QWidget;
 namespace quarvel {
 
 class Prompts;
+class SettingsStore;
 
 // What the main window needs from outside itself; the program passes the real ones,
 // tests pass scripted ones.
 struct TMainServices {
     Prompts* prompts = nullptr;
+    // Where the four settings live between runs.
+    SettingsStore* settings = nullptr;
     // The zlib-compressed category list.
     QString genresResource = QStringLiteral(":/genres");
     // Opens a web address in the user's browser; failures are ignored.

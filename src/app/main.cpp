@@ -1,6 +1,7 @@
 #include "app/QtPrompts.h"
 #include "app/TMain.h"
 #include "app/Theme.h"
+#include "settings/QSettingsStore.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -17,8 +18,10 @@ int main(int argc, char* argv[])
         prompts.ShowError(QStringLiteral("Style '%1' not found").arg(theme));
     QApplication::setApplicationName(QString::fromLatin1(quarvel::TMain::Caption));
 
+    quarvel::QSettingsStore settings;
     quarvel::TMainServices services;
     services.prompts = &prompts;
+    services.settings = &settings;
     services.openInShell = [](const QString& text) { QDesktopServices::openUrl(QUrl(text)); };
     services.startWindowMove = [](QWidget* window) {
         if (QWindow* handle = window->windowHandle())

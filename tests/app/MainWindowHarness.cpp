@@ -3,14 +3,43 @@
 #include "support/Wait.h"
 
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 namespace quarvel::test {
 
-MainWindowHarness::MainWindowHarness(TMainServices services)
+TemporarySettings::TemporarySettings()
 {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+}
+
+QString TemporarySettings::FilePath() const
+{
+    return folder.filePath(QStringLiteral("Quarvel.conf"));
+}
+
+std::optional<QString> TemporarySettings::Document()
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    return store.ReadText(QString::fromLatin1(TMain::SettingsKey), QString::fromLatin1(TMain::SettingsValue));
+}
+
+void TemporarySettings::Store(const QString& document)
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    store.WriteText(QString::fromLatin1(TMain::SettingsKey), QString::fromLatin1(TMain::SettingsValue), document);
+}
+
+MainWindowHarness::MainWindowHarness(TMainServices services, TemporarySettings* settings)
+{
+    if (!settings) {
+        ownSettings_ = std::make_unique<TemporarySettings>();
+        settings = ownSettings_.get();
+    }
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings->folder.path());
+    services.settings = &settings->store;
     services.prompts = &prompts;
     services.openInShell = [this](const QString& text) { openedInShell.append(text); };
     services.startWindowMove = [this](QWidget*) { ++windowMoves; };
@@ -18,7 +47,15 @@ MainWindowHarness::MainWindowHarness(TMainServices services)
     window_->show();
 }
 
-MainWindowHarness::~MainWindowHarness() = default;
+MainWindowHarness::~MainWindowHarness()
+{
+    Close();
+}
+
+void MainWindowHarness::Close()
+{
+    window_.reset();
+}
 
 void MainWindowHarness::WaitForStartUp()
 {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/TMain.h"
+#include "settings/QSettingsStore.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -11,11 +13,28 @@ class QWidget;
 
 namespace quarvel::test {
 
-// A main window on the offscreen platform with scripted dialogs, started and torn down per test.
+// Keeps the per-user settings of every window a test makes in a temporary folder.
+class TemporarySettings {
+public:
+    TemporarySettings();
+    QString FilePath() const;
+    // The stored settings document, or nothing.
+    std::optional<QString> Document();
+    void Store(const QString& document);
+
+    QTemporaryDir folder;
+    QSettingsStore store;
+};
+
+// A main window on the offscreen platform with scripted dialogs and settings kept in a
+// temporary folder, started and torn down per test.
 class MainWindowHarness {
 public:
-    explicit MainWindowHarness(TMainServices services = {});
+    explicit MainWindowHarness(TMainServices services = {}, TemporarySettings* settings = nullptr);
     ~MainWindowHarness();
+
+    // Closes the window as the user would, which stores the settings.
+    void Close();
 
     TMain& Window() { return *window_; }
     // Waits for the one-shot start-up chain to have run.
@@ -33,6 +52,7 @@ public:
     int windowMoves = 0;
 
 private:
+    std::unique_ptr<TemporarySettings> ownSettings_;
     std::unique_ptr<TMain> window_;
 };
 

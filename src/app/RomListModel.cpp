@@ -1,0 +1,81 @@
+#include "app/RomListModel.h"
+
+namespace quarvel {
+
+namespace {
+
+struct ColumnInfo {
+    const char* caption;
+    int width;
+};
+
+constexpr ColumnInfo Columns[RomListModel::ColumnCount] = {
+    {"Rom", 60}, {"Game", 200}, {"Year", 50}, {"Manufacturer", 100}, {"Category", 125}, {"Size", 70}};
+
+} // namespace
+
+RomListModel::RomListModel(const RomTable& rows, QObject* parent)
+    : QAbstractTableModel(parent)
+    , rows_(rows)
+{
+}
+
+void RomListModel::SetRowCount(int count)
+{
+    beginResetModel();
+    rowCount_ = count;
+    endResetModel();
+}
+
+int RomListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : rowCount_;
+}
+
+int RomListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant RomListModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    const auto row = static_cast<std::size_t>(index.row());
+    if (row >= rows_.size())
+        return QString();
+    return CellText(rows_[row], index.column());
+}
+
+QString RomListModel::CellText(const Rom& rom, int column) const
+{
+    switch (column) {
+    case RomColumn:
+        return rom.RomFile;
+    case GameColumn:
+        return rom.GameName;
+    case YearColumn:
+        return rom.Year;
+    case ManufacturerColumn:
+        return rom.Manufacturer;
+    case CategoryColumn:
+        return rom.Category;
+    default:
+        // The size text arrives with the size formatting of the Roms List page.
+        return QString();
+    }
+}
+
+QVariant RomListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
+        return {};
+    return QString::fromLatin1(Columns[section].caption);
+}
+
+int RomListModel::ColumnWidth(int column)
+{
+    return Columns[column].width;
+}
+
+} // namespace quarvel

@@ -1,0 +1,67 @@
+#include "catalogue/MachineListImport.h"
+
+#include "catalogue/CategoryTable.h"
+#include "markup/TLibXML2.h"
+#include "util/EventPump.h"
+#include "util/ProgressSink.h"
+#include "util/Stopwatch.h"
+#include "util/StringList.h"
+#include "util/TextLines.h"
+
+namespace quarvel {
+
+namespace {
+
+constexpr quint32 PumpInterval = 100;
+
+void FillRecord(Rom& rom, const TLibXML2& scanner, const CategoryTable& categories)
+{
+    rom.RomFile = scanner.GetSubItem(QStringLiteral("machine"), QStringLiteral("name"));
+    rom.GameName = scanner.GetItemCase(QStringLiteral("description"));
+    rom.Year = scanner.GetItemCase(QStringLiteral("year"));
+    rom.IsClone = !scanner.GetSubItem(QStringLiteral("machine"), QStringLiteral("cloneof")).isEmpty();
+    rom.Manufacturer = scanner.GetItemCase(QStringLiteral("manufacturer"));
+    rom.Category = categories.FindCategory(rom.RomFile);
+}
+
+} // namespace
+
+std::int64_t MachineListImport::Parse(const TextLines& xmlLines, const CategoryTable& categories,
+                                      MachineTables tables, ProgressSink& progress, EventPump& pump)
+{
+    tables.CloneNames.Clear();
+    tables.OriginalNames.Clear();
+    const Stopwatch stopwatch;
+
+    TLibXML2 scanner;
+    scanner.AssignLines(xmlLines);
+    scanner.SetMainNode(QStringLiteral("machine"), true);
+    const quint32 count = scanner.Nodes();
+
+    tables.RomList.resize(count);
+    tables.FilteredRoms.resize(count);
+    progress.SetMaximum(static_cast<int>(count));
+    for (quint32 i = 1; i <= count; ++i) {
+        if (i % PumpInterval == 0) {
+            progress.SetPosition(static_cast<int>(i));
+            pump.ProcessEvents();
+        }
+        scanner.LoadNode(i);
+        Rom& rom = tables.RomList[i - 1];
+        FillRecord(rom, scanner, categories);
+        (rom.IsClone ? tables.CloneNames : tables.OriginalNames).Add(rom.RomFile);
+        tables.FilteredRoms[i - 1] = rom;
+    }
+    return stopwatch.ElapsedMs();
+}
+
+QString MachineListImport::SummaryLine(qsizetype originals, qsizetype clones, std::int64_t parseMs)
+{
+    return QStringLiteral("Roms in XML: %1 [Originals: %2, Clones: %3] [parsed in %4 ms]")
+        .arg(originals + clones)
+        .arg(originals)
+        .arg(clones)
+        .arg(parseMs);
+}
+
+} // namespace quarvel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "util/FileFinder.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+
+#include <optional>
+
+namespace quarvel {
+
+class StringList;
+
+// The bare names of the archives one folder listing found, for whole-name look-ups.
+//
+// Names are told apart by letter case only, through Unicode case folding (the rule of
+// QString's case-insensitive comparison), not by the string lists' locale collation: that
+// collation makes the answer depend on the user's locale in ways a file name should not (in
+// Hungarian "pacs" and "pacS" differ while "ccs" and "cscs" are equal; most locales skip
+// control characters). For names of plain ASCII letters, digits and punctuation, which is what
+// MAME's short names are, both rules agree in the usual locales.
+class ArchiveNameIndex {
+public:
+    // paths holds full paths; sizes, when it is as long as paths, their sizes in the same order.
+    ArchiveNameIndex(const StringList& paths, const TIntArray& sizes);
+
+    // True when some listed name equals name, letter case ignored.
+    bool Contains(const QString& name) const;
+    // The listed size of the entry spelled exactly name, when there is one and sizes were given.
+    std::optional<qint64> ListedSize(const QString& name) const;
+
+private:
+    QSet<QString> foldedNames_;
+    QHash<QString, qint64> sizeByName_;
+};
+
+} // namespace quarvel

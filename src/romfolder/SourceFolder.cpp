@@ -1,0 +1,94 @@
+#include "romfolder/SourceFolder.h"
+
+#include "romfolder/ArchiveNameIndex.h"
+#include "util/EventPump.h"
+#include "util/FileFinder.h"
+#include "util/LogSink.h"
+#include "util/Paths.h"
+#include "util/ProgressSink.h"
+#include "util/Stopwatch.h"
+#include "util/StringList.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <optional>
+
+namespace quarvel {
+
+namespace {
+
+int ProgressValue(std::size_t value)
+{
+    return static_cast<int>(std::min<std::size_t>(value, INT_MAX));
+}
+
+} // namespace
+
+QString SourceTypeExtension(int sourceTypeIndex)
+{
+    return sourceTypeIndex == 1 ? QStringLiteral("zip") : QStringLiteral("7z");
+}
+
+bool ScanSourceFolder(const QString& folder, const QString& extension, StringList& SourceFiles, LogSink& log,
+                      EventPump* pump)
+{
+    if (!FolderExists(folder))
+        return false;
+    log.AppendLine(QStringLiteral("Scanning folder.. [") + folder + QStringLiteral("]"));
+    SourceFiles.Clear();
+    TIntArray unusedSizes;
+    FindFiles(SourceFiles, folder, QStringLiteral("*.") + extension, false, false, QString(), false, 0, false, true,
+              false, false, unusedSizes, pump);
+    log.AppendLine(QString::number(SourceFiles.Count()) + QStringLiteral(" roms found."));
+    return true;
+}
+
+void MatchRomFiles(RomTable& RomList, const QString& folder, const QString& extension, LogSink& log,
+                   ProgressSink& progress, EventPump* pump)
+{
+    log.AppendLine(QStringLiteral("Match parsing start.."));
+    if (!RomList.empty())
+        progress.SetMaximum(ProgressValue(RomList.size() - 1));
+    Stopwatch stopwatch;
+    stopwatch.Start();
+
+    // The listing FindFilesExt makes without an extension pass, with the sizes taken on the way:
+    // reading them from the open folder in one go costs far less than a look-up per machine.
+    const QString listedFolder = AddSlash(folder);
+    StringList found;
+    TIntArray sizes;
+    FindFiles(found, listedFolder, QStringLiteral("*.") + extension, false, false, QString(), false, 0, true, true,
+              false, true, sizes, pump);
+    const ArchiveNameIndex archives(found, sizes);
+
+    // Sizes are read at the folder text as given; only when that text already ends with its
+    // delimiter is the path read the very entry listed, and its listed size the same answer.
+    const bool sizePathIsListed = listedFolder == folder;
+    const QString suffix = QStringLiteral(".") + extension;
+    // An event let through below may replace RomList, so its length is read again every time.
+    for (std::size_t i = 0; i < RomList.size(); ++i) {
+        if (i % 100 == 0) {
+            progress.SetPosition(ProgressValue(i));
+            if (pump != nullptr)
+                pump->ProcessEvents();
+            if (i >= RomList.size())
+                break;
+        }
+        Rom& rom = RomList[i];
+        const QString bareRomFile = ExtractFileName(rom.RomFile);
+        const QString name = bareRomFile + suffix;
+        // The exact spelling, by far the usual case, is found without folding letter case.
+        const std::optional<qint64> listedSize = archives.ListedSize(name);
+        rom.InDisk = listedSize.has_value() || archives.Contains(name);
+        if (!rom.InDisk)
+            continue;
+        const bool listedIsSizePath = sizePathIsListed && bareRomFile == rom.RomFile;
+        rom.Size = listedSize && listedIsSizePath ? *listedSize : GetFileSize64(folder + rom.RomFile + suffix);
+    }
+
+    log.AppendLine(QStringLiteral("Match parsing done [") + QString::number(stopwatch.ElapsedMs())
+                   + QStringLiteral(" ms]"));
+}
+
+} // namespace quarvel

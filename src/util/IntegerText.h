@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringView>
+
+#include <optional>
+
+namespace quarvel {
+
+// Reads a whole text as a signed 32-bit integer: optional leading spaces, an optional
+// sign, then decimal digits, or hexadecimal digits after "$", "x" or "0x" (the "x" in
+// either case). Nothing may follow the digits. Gives nothing for a text that does not
+// convert, including a value outside the signed 32-bit range.
+std::optional<qint32> ParseInteger(QStringView text);
+
+} // namespace quarvel

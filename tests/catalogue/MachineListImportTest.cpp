@@ -1,0 +1,137 @@
+#include "catalogue/CategoryTable.h"
+#include "catalogue/MachineListImport.h"
+#include "support/TestFiles.h"
+#include "util/EventPump.h"
+#include "util/ProgressSink.h"
+#include "util/StringList.h"
+#include "util/TextLines.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace quarvel {
+namespace {
+
+class RecordingProgress : public ProgressSink {
+public:
+    void SetMaximum(int value) override { maximum = value; }
+    void SetPosition(int value) override { positions.push_back(value); }
+    int maximum = -1;
+    std::vector<int> positions;
+};
+
+class CountingPump : public EventPump {
+public:
+    void ProcessEvents() override { ++count; }
+    int count = 0;
+};
+
+struct ImportFixture {
+    std::int64_t Parse(const QString& listText)
+    {
+        lines.SetText(listText);
+        return MachineListImport::Parse(lines, categories, MachineTables{romList, filteredRoms, clones, originals},
+                                        progress, pump);
+    }
+
+    TextLines lines;
+    CategoryTable categories;
+    RomTable romList;
+    RomTable filteredRoms;
+    StringList clones;
+    StringList originals;
+    RecordingProgress progress;
+    CountingPump pump;
+};
+
+QString Machine(const QString& name, const QString& extraAttributes = QString())
+{
+    return QStringLiteral("<machine name=\"%1\"%2>\n<description>%1 title</description>\n<year>1981</year>\n"
+                          "<manufacturer>Maker</manufacturer>\n</machine>\n")
+        .arg(name, extraAttributes);
+}
+
+TEST(MachineListImport, TwoMachineList)
+{
+    ImportFixture fixture;
+    StringList names;
+    fixture.categories.Build(test::Compress("[Maze / Collect]\r\na\r\n"), names);
+    fixture.Parse(QStringLiteral("<?xml version=\"1.0\"?>\n<mame build=\"0.251\">\n"
+                                 "\t<machine name=\"a\" sourcefile=\"s.cpp\">\n"
+                                 "\t\t<description>Alpha</description>\n\t\t<year>1980</year>\n"
+                                 "\t\t<manufacturer>Maker</manufacturer>\n\t</machine>\n"
+                                 "\t<machine name=\"b\" cloneof=\"a\" romof=\"a\">\n"
+                                 "\t\t<description>Alpha (set 2)</description>\n\t\t<year>1980</year>\n"
+                                 "\t</machine>\n</mame>\n"));
+    ASSERT_EQ(fixture.romList.size(), 2u);
+    const Rom& a = fixture.romList[0];
+    const Rom& b = fixture.romList[1];
+    EXPECT_EQ(a.RomFile, QStringLiteral("a"));
+    EXPECT_EQ(a.GameName, QStringLiteral("Alpha"));
+    EXPECT_EQ(a.Year, QStringLiteral("1980"));
+    EXPECT_EQ(a.Manufacturer, QStringLiteral("Maker"));
+    EXPECT_EQ(a.Category, QStringLiteral("Maze / Collect"));
+    EXPECT_FALSE(a.IsClone);
+    EXPECT_EQ(b.GameName, QStringLiteral("Alpha (set 2)"));
+    EXPECT_EQ(b.Manufacturer, QString());
+    EXPECT_EQ(b.Category, QString());
+    EXPECT_TRUE(b.IsClone);
+    EXPECT_EQ(fixture.originals.Lines(), QStringList({"a"}));
+    EXPECT_EQ(fixture.clones.Lines(), QStringList({"b"}));
+    EXPECT_EQ(fixture.filteredRoms[1].RomFile, QStringLiteral("b"));
+    EXPECT_EQ(MachineListImport::SummaryLine(1, 1, 7), QStringLiteral("Roms in XML: 2 [Originals: 1, Clones: 1] [parsed in 7 ms]"));
+}
+
+TEST(MachineListImport, ValuesAreTakenAsWritten)
+{
+    ImportFixture fixture;
+    fixture.Parse(QStringLiteral("<machine name=\"ab\" cloneof=\"\">\n<description>Alpha &amp; Beta \u00E9\u6F22</description>\n</machine>\n"
+                                 "<machine name=\"x\">\n</machine>\n"));
+    ASSERT_EQ(fixture.romList.size(), 2u);
+    EXPECT_EQ(fixture.romList[0].GameName, QStringLiteral("Alpha &amp; Beta \u00E9\u6F22"));
+    EXPECT_FALSE(fixture.romList[0].IsClone); // an empty cloneof is an original
+    EXPECT_EQ(fixture.romList[1].GameName, QString());
+    EXPECT_EQ(fixture.originals.Count(), 2);
+}
+
+TEST(MachineListImport, ProgressAndPumpEveryHundredMachines)
+{
+    ImportFixture fixture;
+    QString list;
+    for (int i = 0; i < 250; ++i)
+        list += Machine(QStringLiteral("m%1").arg(i));
+    fixture.Parse(list);
+    EXPECT_EQ(fixture.romList.size(), 250u);
+    EXPECT_EQ(fixture.progress.maximum, 250);
+    EXPECT_EQ(fixture.progress.positions, std::vector<int>({100, 200}));
+    EXPECT_EQ(fixture.pump.count, 2);
+}
+
+TEST(MachineListImport, SecondShorterImportResizesAndKeepsArchiveStateOfKeptIndexes)
+{
+    ImportFixture fixture;
+    fixture.Parse(Machine(QStringLiteral("a")) + Machine(QStringLiteral("b")) + Machine(QStringLiteral("c")));
+    fixture.romList[0].InDisk = true;
+    fixture.romList[0].Size = 1234;
+    fixture.Parse(Machine(QStringLiteral("z")));
+    ASSERT_EQ(fixture.romList.size(), 1u);
+    ASSERT_EQ(fixture.filteredRoms.size(), 1u);
+    EXPECT_EQ(fixture.romList[0].RomFile, QStringLiteral("z"));
+    EXPECT_TRUE(fixture.romList[0].InDisk); // until the match runs
+    EXPECT_EQ(fixture.romList[0].Size, 1234);
+    EXPECT_EQ(fixture.originals.Lines(), QStringList({"z"}));
+}
+
+TEST(MachineListImport, ListWithoutMachinesEmptiesTheTables)
+{
+    ImportFixture fixture;
+    fixture.Parse(Machine(QStringLiteral("a")));
+    fixture.Parse(QStringLiteral("<mame>\n<machine>\n</mame>\n"));
+    EXPECT_TRUE(fixture.romList.empty());
+    EXPECT_TRUE(fixture.filteredRoms.empty());
+    EXPECT_EQ(fixture.originals.Count() + fixture.clones.Count(), 0);
+}
+
+} // namespace
+} // namespace quarvel
