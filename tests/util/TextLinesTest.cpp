@@ -1,5 +1,6 @@
 #include "support/TestFiles.h"
 #include "util/QuarvelError.h"
+#include "util/LineTextDecoder.h"
 #include "util/StringList.h"
 #include "util/TextLines.h"
 
@@ -104,6 +105,60 @@ TEST(StringListLoad, UnreadableFileKeepsTheLines)
     list.Add(QStringLiteral("kept"));
     EXPECT_THROW(list.LoadFromFile(QStringLiteral("/nonexistent/folder/list.txt")), QuarvelError);
     EXPECT_EQ(list.Lines(), QStringList({"kept"}));
+}
+
+} // namespace
+} // namespace quarvel
+
+namespace quarvel {
+namespace {
+
+// Feeding the same bytes in pieces of any size gives the text a single feed gives, whatever
+// a piece boundary splits: a CR LF pair, a UTF-8 sequence or a run of plain bytes.
+TEST(LineTextDecoder, PiecesGiveTheSameTextAsOneFeed)
+{
+    const QByteArray input = QByteArray("caf\xC3\xA9\r\n\xF0\x9F\x98\x80 a\rb\n\nlong plain run of ascii text\r\r\nend");
+    for (qsizetype piece = 1; piece <= input.size(); ++piece) {
+        LineTextDecoder decoder(LineTextDecoder::Encoding::Utf8, input.size());
+        for (qsizetype at = 0; at < input.size(); at += piece)
+            ASSERT_TRUE(decoder.Feed(QByteArrayView(input).sliced(at, std::min(piece, input.size() - at))));
+        bool valid = false;
+        EXPECT_EQ(decoder.Finish(valid),
+                  "caf\xC3\xA9\r\n\xF0\x9F\x98\x80 a\r\nb\r\n\r\nlong plain run of ascii text\r\n\r\nend\r\n")
+            << piece;
+        EXPECT_TRUE(valid);
+    }
+}
+
+TEST(LineTextDecoder, RejectsWhatIsNotUtf8)
+{
+    for (const QByteArray& bad : {QByteArray("\xC0\xAF"), QByteArray("\xED\xA0\x80"), QByteArray("\xF4\x90\x80\x80"),
+                                  QByteArray("\xE2\x82x"), QByteArray("\xE2\x82\n"), QByteArray("\x80")}) {
+        LineTextDecoder decoder(LineTextDecoder::Encoding::Utf8, bad.size());
+        EXPECT_FALSE(decoder.Feed(bad)) << bad.toHex().toStdString();
+    }
+    LineTextDecoder truncated(LineTextDecoder::Encoding::Utf8, 2);
+    EXPECT_TRUE(truncated.Feed("\xE2\x82"));
+    bool valid = true;
+    truncated.Finish(valid);
+    EXPECT_FALSE(valid);
+}
+
+TEST(TextLines, FileLargerThanOneReadChunkKeepsItsLineBreaksAndCharacters)
+{
+    // Each line is 7 bytes, so the reads split pairs and characters at many places.
+    const QByteArray line = "ab\xC3\xA9z\r\n";
+    QByteArray file = line.repeated(400000);
+    file.append("\xE9"); // one Latin-1 byte at the very end turns the whole file into Latin-1
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("big.txt"));
+    test::WriteFile(path, file.chopped(1));
+    TextLines lines;
+    lines.LoadFromFile(path);
+    EXPECT_EQ(lines.Text(), line.repeated(400000));
+    test::WriteFile(path, file);
+    lines.LoadFromFile(path);
+    EXPECT_EQ(lines.Text(), QByteArray("ab\xC3\x83\xC2\xA9z\r\n").repeated(400000) + "\xC3\xA9\r\n");
 }
 
 } // namespace
