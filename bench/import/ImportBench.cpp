@@ -14,6 +14,8 @@
 #include "util/StringList.h"
 #include "util/TextLines.h"
 
+#include "support/PeakMemory.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -39,17 +41,6 @@ using Clock = std::chrono::steady_clock;
 double MsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-long PeakResidentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
 }
 
 class NullLog : public quarvel::LogSink {
@@ -132,7 +123,7 @@ int RunQuarvel(const QString& listPath)
     std::printf("machines=%zu clones=%lld present=%zu\n", romList.size(), static_cast<long long>(clones.Count()),
                 present);
     std::printf("read_ms=%.1f parse_ms=%.1f match_ms=%.1f total_ms=%.1f peak_kb=%ld\n", readMs, parseMs, matchMs,
-                totalMs, PeakResidentKb());
+                totalMs, quarvel::bench::PeakResidentKiB());
     return 0;
 }
 
@@ -160,7 +151,7 @@ int RunPugixml(const QString& listPath)
         textBytes += std::size_t(name.size() + description.size() + year.size() + manufacturer.size());
     }
     std::printf("machines=%zu clones=%zu text=%zu\n", machines, clones, textBytes);
-    std::printf("total_ms=%.1f peak_kb=%ld\n", MsSince(start), PeakResidentKb());
+    std::printf("total_ms=%.1f peak_kb=%ld\n", MsSince(start), quarvel::bench::PeakResidentKiB());
     return 0;
 #else
     Q_UNUSED(listPath);

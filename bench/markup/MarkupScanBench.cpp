@@ -4,6 +4,8 @@
 #include "markup/TLibXML2.h"
 #include "util/TextLines.h"
 
+#include "support/PeakMemory.h"
+
 #include <QCoreApplication>
 #include <QFile>
 
@@ -78,17 +80,6 @@ QByteArray SyntheticDocument()
     return doc;
 }
 
-long PeakResidentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
 struct ReadTotals {
     quint32 machines = 0;
     quint32 clones = 0;
@@ -148,7 +139,7 @@ int main(int argc, char** argv)
     std::sort(scanMs.begin(), scanMs.end());
     std::sort(readMs.begin(), readMs.end());
 
-    const long peakKiB = PeakResidentKiB();
+    const long peakKiB = quarvel::bench::PeakResidentKiB();
     std::printf("markup scan of %s\n", qPrintable(source));
     std::printf("  document %.1f MiB, %u machines (%u clones), %lld characters read, loaded in %.0f ms\n", documentMiB,
                 totals.machines, totals.clones, static_cast<long long>(totals.textChars), loadMs);

@@ -33,13 +33,6 @@ QStringList ImportLog(const MainWindowHarness& main)
     return lines;
 }
 
-QString WriteStandIn(const QString& path, const QByteArray& body)
-{
-    WriteFile(path, "#!/bin/sh\n" + body);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return path;
-}
-
 class ImportWindow : public ::testing::Test {
 protected:
     void SetUp() override { main.WaitForStartUp(); }
@@ -95,7 +88,7 @@ TEST_P(ExecutableRoad, GeneratesReadsAndKeepsOrDeletesTheList)
 {
     const QString fixture = folder.filePath(QStringLiteral("fixture.data"));
     WriteFile(fixture, TwoMachines);
-    const QString exe = WriteStandIn(folder.filePath(QStringLiteral("mame")),
+    const QString exe = WriteExecutable(folder.filePath(QStringLiteral("mame")),
                                      "[ \"$1\" = -listxml ] || exit 3\ncat '" + fixture.toUtf8() + "'\n");
     main.prompts.yesNoAnswers.push_back(GetParam().yes);
     Open(exe);
@@ -116,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, ExecutableRoad,
 
 TEST_F(ImportWindow, ExeNameInCapitalsTakesTheExecutableRoadAndAnEmptyListGivesNoMachine)
 {
-    const QString exe = WriteStandIn(folder.filePath(QStringLiteral("MAME.EXE")), "exit 0\n");
+    const QString exe = WriteExecutable(folder.filePath(QStringLiteral("MAME.EXE")), "exit 0\n");
     Open(exe);
     const QStringList log = ImportLog(main);
     ASSERT_FALSE(log.isEmpty());
@@ -127,7 +120,7 @@ TEST_F(ImportWindow, ExeNameInCapitalsTakesTheExecutableRoadAndAnEmptyListGivesN
 
 TEST_F(ImportWindow, MissingGeneratedListEndsTheImportWithAMessage)
 {
-    const QString exe = WriteStandIn(folder.filePath(QStringLiteral("mame")),
+    const QString exe = WriteExecutable(folder.filePath(QStringLiteral("mame")),
                                      "rm -f \"$(dirname \"$0\")/tempmamelist.xml\"\n");
     Open(exe);
     EXPECT_EQ(main.prompts.messages, QStringList({"Error, can't find generated XML file"}));
@@ -179,7 +172,7 @@ TEST_F(ImportWindow, ListThatCannotBeOpenedKeepsTheTables)
 
 TEST_F(ImportWindow, ControlsThatChangeTheTablesAreDisabledWhileTheImportWaits)
 {
-    const QString exe = WriteStandIn(folder.filePath(QStringLiteral("mame")), "sleep 0.5\n");
+    const QString exe = WriteExecutable(folder.filePath(QStringLiteral("mame")), "sleep 0.5\n");
     QStringList enabledWhileWaiting;
     QTimer::singleShot(150, [&] {
         for (const char* name : {"rkGlassButton2", "ComboBox3", "PngSpeedButton1", "ButtonRomsList", "CheckBox1",

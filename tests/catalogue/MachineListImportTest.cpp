@@ -1,5 +1,6 @@
 #include "catalogue/CategoryTable.h"
 #include "catalogue/MachineListImport.h"
+#include "support/RecordingSinks.h"
 #include "support/TestFiles.h"
 #include "util/EventPump.h"
 #include "util/ProgressSink.h"
@@ -13,19 +14,8 @@
 namespace quarvel {
 namespace {
 
-class RecordingProgress : public ProgressSink {
-public:
-    void SetMaximum(int value) override { maximum = value; }
-    void SetPosition(int value) override { positions.push_back(value); }
-    int maximum = -1;
-    std::vector<int> positions;
-};
-
-class CountingPump : public EventPump {
-public:
-    void ProcessEvents() override { ++count; }
-    int count = 0;
-};
+using test::CountingPump;
+using test::RecordingProgress;
 
 struct ImportFixture {
     std::int64_t Parse(const QString& listText)
@@ -103,9 +93,9 @@ TEST(MachineListImport, ProgressAndPumpEveryHundredMachines)
         list += Machine(QStringLiteral("m%1").arg(i));
     fixture.Parse(list);
     EXPECT_EQ(fixture.romList.size(), 250u);
-    EXPECT_EQ(fixture.progress.maximum, 250);
+    EXPECT_EQ(fixture.progress.maxima, std::vector<int>({250}));
     EXPECT_EQ(fixture.progress.positions, std::vector<int>({100, 200}));
-    EXPECT_EQ(fixture.pump.count, 2);
+    EXPECT_EQ(fixture.pump.calls, 2);
 }
 
 TEST(MachineListImport, SecondShorterImportResizesAndKeepsArchiveStateOfKeptIndexes)

@@ -24,6 +24,13 @@ QByteArray ReadFile(const QString& path)
     return file.readAll();
 }
 
+QString WriteExecutable(const QString& path, const QByteArray& body)
+{
+    WriteFile(path, "#!/bin/sh\n" + body);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
 QByteArray Compress(const QByteArray& bytes)
 {
     uLongf size = compressBound(static_cast<uLong>(bytes.size()));

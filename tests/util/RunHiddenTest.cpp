@@ -1,3 +1,4 @@
+#include "support/RecordingSinks.h"
 #include "support/TestFiles.h"
 #include "util/EventPump.h"
 #include "util/QuarvelError.h"
@@ -12,23 +13,13 @@
 namespace quarvel {
 namespace {
 
-class CountingPump : public EventPump {
-public:
-    void ProcessEvents() override { ++count; }
-    int count = 0;
-};
-
-QString WriteScript(const QString& path, const QByteArray& body)
-{
-    test::WriteFile(path, "#!/bin/sh\n" + body);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return path;
-}
+using test::CountingPump;
+using test::WriteExecutable;
 
 TEST(RunHidden, WritesTheProgramsOutputAndPumpsWhileWaiting)
 {
     QTemporaryDir folder;
-    const QString program = WriteScript(folder.filePath(QStringLiteral("mame")),
+    const QString program = WriteExecutable(folder.filePath(QStringLiteral("mame")),
                                         "[ \"$1\" = -listxml ] && [ $# -eq 1 ] || exit 3\n"
                                         "sleep 0.1\necho '<mame></mame>'\necho noise >&2\n");
     const QString output = folder.filePath(QStringLiteral("out.xml"));
@@ -36,7 +27,7 @@ TEST(RunHidden, WritesTheProgramsOutputAndPumpsWhileWaiting)
     CountingPump pump;
     RunHidden(program, {QStringLiteral("-listxml")}, output, pump);
     EXPECT_EQ(test::ReadFile(output), "<mame></mame>\n");
-    EXPECT_GT(pump.count, 0);
+    EXPECT_GT(pump.calls, 0);
 }
 
 TEST(RunHidden, PathWithShellCharactersRunsOnlyThatProgram)
@@ -44,7 +35,7 @@ TEST(RunHidden, PathWithShellCharactersRunsOnlyThatProgram)
     QTemporaryDir root;
     const QString odd = root.filePath(QStringLiteral("it's a \"test\" & $(touch pwned); more"));
     ASSERT_TRUE(QDir().mkpath(odd));
-    const QString program = WriteScript(odd + QStringLiteral("/mame & touch pwned"), "echo ran\n");
+    const QString program = WriteExecutable(odd + QStringLiteral("/mame & touch pwned"), "echo ran\n");
     const QString output = root.filePath(QStringLiteral("out.xml"));
     CountingPump pump;
     QDir::setCurrent(root.path());
