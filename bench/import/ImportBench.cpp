@@ -5,6 +5,7 @@
 // Usage: bench_import [listxml.xml]
 //   Without a file it uses the list generated from /usr/games/mame (made once into
 //   ~/.cache/quarvel-bench/listxml.xml), or else a MAME-shaped list of 45,000 machines.
+#include "support/PeakMemory.h"
 #include "catalogue/CategoryTable.h"
 #include "catalogue/MachineListImport.h"
 #include "romfolder/SourceFolder.h"
@@ -13,8 +14,6 @@
 #include "util/ProgressSink.h"
 #include "util/StringList.h"
 #include "util/TextLines.h"
-
-#include "support/PeakMemory.h"
 
 #include <QCoreApplication>
 #include <QDir>

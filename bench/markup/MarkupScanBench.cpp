@@ -1,10 +1,9 @@
 // Times the machine-list reading of the import: an extended scan of "machine" and, for
 // every node, LoadNode with the five reads the import makes.
 // Usage: bench_markup_scan [listxml.xml]   (without a path: a MAME-shaped document built in memory)
+#include "support/PeakMemory.h"
 #include "markup/TLibXML2.h"
 #include "util/TextLines.h"
-
-#include "support/PeakMemory.h"
 
 #include <QCoreApplication>
 #include <QFile>
