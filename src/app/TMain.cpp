@@ -68,7 +68,12 @@ TMain::TMain(TMainServices services, QWidget* parent)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QString::fromLatin1(Caption));
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    // Tahoma where the system has it; narrow fallbacks keep the captions inside their controls.
+    QFont windowFont;
+    windowFont.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed"),
+                            QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial")});
+    windowFont.setPointSize(8);
+    setFont(windowFont);
     resize(ClientSize);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -147,7 +152,7 @@ void TMain::CreateClonesPage()
     progressBar1_->setTextVisible(false);
     button1_ = MakeButton(QStringLiteral("Check Version"), "Button1", tabSheet1_);
     label4_ = Named(new QLabel(QString::fromLatin1(WebAddress), tabSheet1_), "Label4");
-    label4_->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
+    label4_->setStyleSheet(QStringLiteral("color: #6f8cff; text-decoration: underline; font-size: 7pt;"));
     label4_->setCursor(Qt::PointingHandCursor);
 
     page->AddWidget(pngSpeedButton1_, QRect(3, 2, 112, 22));
@@ -163,7 +168,7 @@ void TMain::CreateClonesPage()
     page->AddWidget(memo1_, QRect(3, 104, 871, 450), AllSides);
     page->AddWidget(progressBar1_, QRect(3, 562, 697, 22), AnchorLayout::Left | BottomRight);
     page->AddWidget(button1_, QRect(706, 562, 86, 22), BottomRight);
-    page->AddWidget(label4_, QRect(798, 568, 120, 15), BottomRight);
+    page->AddWidget(label4_, QRect(798, 568, 84, 15), BottomRight);
 
     // The XML operations are announced but not offered.
     for (QWidget* inert : {static_cast<QWidget*>(label2_), static_cast<QWidget*>(comboBox2_),
