@@ -280,12 +280,6 @@ qint32 AttributesOf(std::string_view name, Kind kind)
     return attributes;
 }
 
-QString ExtensionOfName(const QString& name)
-{
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 ? QString() : name.mid(dot);
-}
-
 struct Search {
     StringList& list;
     NameMask mask;
@@ -326,7 +320,7 @@ bool AcceptEntries(Search& search, FolderListing& listing, const QString& path)
             continue;
         const QString name = listing.DecodedName(*entry);
         if (!search.extFilter.isEmpty()) {
-            const QString extension = ExtensionOfName(name);
+            const QString extension = ExtractFileExt(name);
             if (extension.isEmpty() || !search.extFilter.contains(extension, Qt::CaseSensitive))
                 continue;
         }

@@ -103,16 +103,19 @@ void StringList::LoadFromFile(const QString& path)
 {
     TextLines file;
     file.LoadFromFile(path);
-    lines_ = SplitCrLfText(QString::fromUtf8(file.Text()));
-    if (sorted_)
-        SortLines();
+    TakeLines(file);
 }
 
 void StringList::SetText(const QString& text)
 {
     TextLines normalized;
     normalized.SetText(text);
-    lines_ = SplitCrLfText(QString::fromUtf8(normalized.Text()));
+    TakeLines(normalized);
+}
+
+void StringList::TakeLines(const TextLines& lines)
+{
+    lines_ = SplitCrLfText(QString::fromUtf8(lines.Text()));
     if (sorted_)
         SortLines();
 }

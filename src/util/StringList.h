@@ -6,6 +6,8 @@
 
 namespace quarvel {
 
+class TextLines;
+
 // A list of texts compared without regard to letter case by the user locale's collation,
 // for look-ups and for sorting. Unsorted lists keep insertion order and duplicates; a
 // sorted list keeps its order on every add and may ignore names equal to one present.
@@ -42,6 +44,8 @@ public:
 
 private:
     void SortLines();
+    // Replaces the lines by those of a lines text.
+    void TakeLines(const TextLines& lines);
     qsizetype SortedInsertPosition(const QString& text, bool& equalFound) const;
 
     QStringList lines_;

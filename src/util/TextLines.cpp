@@ -57,14 +57,19 @@ QByteArray DecodeUtf8OrLatin1(QByteArrayView bytes)
     return latin1.Finish(valid);
 }
 
-QByteArray DecodeUtf16(QByteArrayView bytes, Mark mark)
+// The lines text of text that is already valid UTF-8.
+QByteArray LinesOfUtf8(QByteArrayView utf8)
 {
-    QStringDecoder decoder(mark == Mark::Utf16LittleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
-    const QByteArray utf8 = QString(decoder.decode(bytes)).toUtf8();
     LineTextDecoder lines(LineTextDecoder::Encoding::Utf8, utf8.size());
     lines.Feed(utf8);
     bool valid = true;
     return lines.Finish(valid);
+}
+
+QByteArray DecodeUtf16(QByteArrayView bytes, Mark mark)
+{
+    QStringDecoder decoder(mark == Mark::Utf16LittleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+    return LinesOfUtf8(QString(decoder.decode(bytes)).toUtf8());
 }
 
 // Reads the file from offset in chunks straight into the decoder; false when the bytes
@@ -124,11 +129,7 @@ QByteArray TextLines::Decode(QByteArray bytes)
 
 void TextLines::SetText(const QString& text)
 {
-    const QByteArray utf8 = text.toUtf8();
-    LineTextDecoder lines(LineTextDecoder::Encoding::Utf8, utf8.size());
-    lines.Feed(utf8);
-    bool valid = true;
-    text_ = lines.Finish(valid);
+    text_ = LinesOfUtf8(text.toUtf8());
 }
 
 } // namespace quarvel
