@@ -2,6 +2,7 @@
 
 #include "support/Wait.h"
 
+#include <QAbstractButton>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QTimer>
@@ -63,6 +64,12 @@ void MainWindowHarness::WaitForStartUp()
     ASSERT_NE(timer, nullptr);
     ASSERT_TRUE(WaitUntil([timer] { return !timer->isActive(); }));
     QCoreApplication::processEvents();
+}
+
+void MainWindowHarness::ChooseSourceFolder(const QString& folder)
+{
+    prompts.folderAnswers.push_back(folder);
+    Control<QAbstractButton>("PngSpeedButton1")->click();
 }
 
 QStringList MainWindowHarness::LogLines() const

@@ -35,6 +35,8 @@ public:
 
     // Closes the window as the user would, which stores the settings.
     void Close();
+    // Picks the source folder through its button, the picker answering folder.
+    void ChooseSourceFolder(const QString& folder);
 
     TMain& Window() { return *window_; }
     // Waits for the one-shot start-up chain to have run.

@@ -42,8 +42,7 @@ TEST(SettingsWindow, ChosenValuesSurviveARestart)
     {
         MainWindowHarness main({}, &settings);
         main.WaitForStartUp();
-        main.prompts.folderAnswers.push_back(roms.path());
-        main.Control<QAbstractButton>("PngSpeedButton1")->click();
+        main.ChooseSourceFolder(roms.path());
         main.Control<QLineEdit>("Edit2")->setText(QStringLiteral("/out/"));
         main.Control<QComboBox>("ComboBox3")->setCurrentIndex(1);
     }

@@ -26,8 +26,7 @@ TEST(SourceFolderWindow, ChoosingTheSourceFolderScansMatchesAndUnlocksTheOutputF
     WriteFile(roms.filePath(QStringLiteral("other.zip")), "1");
     MainWindowHarness main;
     main.WaitForStartUp();
-    main.prompts.folderAnswers.push_back(roms.path());
-    main.Control<QPushButton>("PngSpeedButton1")->click();
+    main.ChooseSourceFolder(roms.path());
 
     EXPECT_EQ(main.prompts.folderTitles, QStringList({"Select Source Roms Folder"}));
     EXPECT_EQ(main.Control<QLineEdit>("Edit1")->text(), roms.path() + u'/');
@@ -59,8 +58,7 @@ TEST(SourceFolderWindow, OutputPickerStartsAtTheOutputFolderElseTheSourceFolder)
     QTemporaryDir out;
     MainWindowHarness main;
     main.WaitForStartUp();
-    main.prompts.folderAnswers.push_back(roms.path());
-    main.Control<QPushButton>("PngSpeedButton1")->click();
+    main.ChooseSourceFolder(roms.path());
 
     auto* outputButton = main.Control<QPushButton>("PngSpeedButton2");
     auto* edit2 = main.Control<QLineEdit>("Edit2");
@@ -83,8 +81,7 @@ TEST(SourceFolderWindow, SourceTypeChoiceRescansWithTheOtherExtension)
     WriteFile(roms.filePath(QStringLiteral("galaga.zip")), "123");
     MainWindowHarness main;
     main.WaitForStartUp();
-    main.prompts.folderAnswers.push_back(roms.path());
-    main.Control<QPushButton>("PngSpeedButton1")->click();
+    main.ChooseSourceFolder(roms.path());
     auto* sourceType = main.Control<QComboBox>("ComboBox3");
     sourceType->setCurrentIndex(1);
     emit sourceType->activated(1);

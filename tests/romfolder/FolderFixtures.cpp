@@ -1,5 +1,7 @@
 #include "FolderFixtures.h"
 
+#include "support/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -42,6 +44,17 @@ void MakeLink(const QString& target, const QString& link)
 {
     ASSERT_EQ(symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()), 0)
         << link.toStdString();
+}
+
+void MakeMixedSourceFolder(const QString& source)
+{
+    WriteFile(source + QStringLiteral("galaga.7z"), "gala");
+    WriteFile(source + QStringLiteral(".hidden.7z"), "hidden");
+    MakeFifo(source + QStringLiteral("dkong.7z"));
+    MakeSocket(source + QStringLiteral("mspacman.7z"));
+    MakeFolder(source + QStringLiteral("pacman.7z"));
+    WriteFile(source + QStringLiteral("sub/digdug.7z"), "dig");
+    WriteFile(source + QStringLiteral("xevious.zip"), "xevious");
 }
 
 } // namespace quarvel::test

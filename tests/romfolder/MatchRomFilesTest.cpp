@@ -66,13 +66,7 @@ TEST(MatchRomFiles, MarksArchivesOfTheFolderItselfWithTheirSizes)
 {
     QTemporaryDir dir;
     const QString source = dir.filePath(QStringLiteral("source/"));
-    test::WriteFile(source + QStringLiteral("galaga.7z"), "gala");
-    test::WriteFile(source + QStringLiteral(".hidden.7z"), "hidden");
-    test::MakeFifo(source + QStringLiteral("dkong.7z"));
-    test::MakeSocket(source + QStringLiteral("mspacman.7z"));
-    test::MakeFolder(source + QStringLiteral("pacman.7z"));
-    test::WriteFile(source + QStringLiteral("sub/digdug.7z"), "dig");
-    test::WriteFile(source + QStringLiteral("xevious.zip"), "xevious");
+    test::MakeMixedSourceFolder(source);
     test::WriteFile(source + QStringLiteral("\u00c9CLAIR.7z"), "eclair");
     RomTable roms = Machines({"galaga", ".hidden", "dkong", "mspacman", "pacman", "digdug", "other/galaga", "xevious",
                               "\u00e9clair", "galaga7z", "galag"});

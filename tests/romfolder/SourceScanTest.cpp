@@ -28,13 +28,7 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         source = dir.filePath(QStringLiteral("source")) + QStringLiteral("/");
-        test::WriteFile(source + QStringLiteral("galaga.7z"), "gala");
-        test::WriteFile(source + QStringLiteral(".hidden.7z"), "hidden");
-        test::MakeFifo(source + QStringLiteral("dkong.7z"));
-        test::MakeSocket(source + QStringLiteral("mspacman.7z"));
-        test::MakeFolder(source + QStringLiteral("pacman.7z"));
-        test::WriteFile(source + QStringLiteral("sub/digdug.7z"), "dig");
-        test::WriteFile(source + QStringLiteral("xevious.zip"), "xevious");
+        test::MakeMixedSourceFolder(source);
         test::WriteFile(source + QStringLiteral("XEVIOUS2.ZIP"), "xevious2");
     }
 
