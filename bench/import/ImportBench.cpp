@@ -9,9 +9,9 @@
 #include "catalogue/CategoryTable.h"
 #include "catalogue/MachineListImport.h"
 #include "romfolder/SourceFolder.h"
-#include "util/EventPump.h"
-#include "util/LogSink.h"
-#include "util/ProgressSink.h"
+#include "reporting/EventPump.h"
+#include "reporting/LogSink.h"
+#include "reporting/ProgressSink.h"
 #include "util/StringList.h"
 #include "util/TextLines.h"
 
@@ -51,10 +51,6 @@ public:
     void SetMaximum(int) override {}
     void SetPosition(int) override {}
 };
-class NullPump : public quarvel::EventPump {
-public:
-    void ProcessEvents() override {}
-};
 
 QByteArray CompressedCategories()
 {
@@ -93,7 +89,7 @@ int RunQuarvel(const QString& listPath)
     quarvel::StringList clones, originals;
     NullLog log;
     NullProgress progress;
-    NullPump pump;
+    quarvel::NoEventPump pump;
     {
         // A first import only to know the machine names the archive folder holds.
         quarvel::TextLines lines;
@@ -112,7 +108,7 @@ int RunQuarvel(const QString& listPath)
     quarvel::MachineListImport::Parse(lines, categories, {romList, filteredRoms, clones, originals}, progress, pump);
     const double parseMs = MsSince(parseStart);
     const auto matchStart = Clock::now();
-    quarvel::MatchRomFiles(romList, roms.path() + u'/', QStringLiteral("7z"), log, progress, &pump);
+    quarvel::MatchRomFiles(romList, roms.path() + u'/', QStringLiteral("7z"), log, progress, pump);
     const double matchMs = MsSince(matchStart);
     const double totalMs = MsSince(start);
 

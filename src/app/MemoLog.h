@@ -1,6 +1,6 @@
 #pragma once
 
-#include "util/LogSink.h"
+#include "reporting/LogSink.h"
 
 class QPlainTextEdit;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "util/ProgressSink.h"
+#include "reporting/ProgressSink.h"
 
 class QProgressBar;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "util/EventPump.h"
+#include "reporting/EventPump.h"
 
 namespace quarvel {
 

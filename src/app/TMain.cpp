@@ -5,7 +5,7 @@
 #include "markup/TLibXML2.h"
 #include "romfolder/SourceFolder.h"
 #include "util/Paths.h"
-#include "util/Prompts.h"
+#include "reporting/Prompts.h"
 #include "util/QuarvelError.h"
 #include "util/Stopwatch.h"
 #include "util/TextFunctions.h"
@@ -397,7 +397,7 @@ void TMain::ScanSourceFolder()
     bool scanned = false;
     {
         const BusyScope busy(*this);
-        scanned = quarvel::ScanSourceFolder(edit1_->text(), SourceExtension(), sourceFiles_, *log_, &pump_);
+        scanned = quarvel::ScanSourceFolder(edit1_->text(), SourceExtension(), sourceFiles_, *log_, pump_);
     }
     if (scanned) {
         sourceScanned_ = true;
@@ -408,7 +408,7 @@ void TMain::ScanSourceFolder()
 void TMain::MatchRomFiles()
 {
     const BusyScope busy(*this);
-    quarvel::MatchRomFiles(romList_, edit1_->text(), SourceExtension(), *log_, *progress1_, &pump_);
+    quarvel::MatchRomFiles(romList_, edit1_->text(), SourceExtension(), *log_, *progress1_, pump_);
 }
 
 TMain::BusyScope::BusyScope(TMain& window)

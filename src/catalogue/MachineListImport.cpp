@@ -2,8 +2,8 @@
 
 #include "catalogue/CategoryTable.h"
 #include "markup/TLibXML2.h"
-#include "util/EventPump.h"
-#include "util/ProgressSink.h"
+#include "reporting/EventPump.h"
+#include "reporting/ProgressSink.h"
 #include "util/Stopwatch.h"
 #include "util/StringList.h"
 #include "util/TextLines.h"

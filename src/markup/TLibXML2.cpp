@@ -3,7 +3,7 @@
 #include "settings/SettingsStore.h"
 #include "util/IntegerText.h"
 #include "util/Paths.h"
-#include "util/Prompts.h"
+#include "reporting/Prompts.h"
 #include "util/QuarvelError.h"
 #include "util/StringList.h"
 #include "util/TextFunctions.h"

@@ -1,11 +1,11 @@
 #include "romfolder/SourceFolder.h"
 
 #include "romfolder/ArchiveNameIndex.h"
-#include "util/EventPump.h"
+#include "reporting/EventPump.h"
 #include "util/FileFinder.h"
-#include "util/LogSink.h"
+#include "reporting/LogSink.h"
 #include "util/Paths.h"
-#include "util/ProgressSink.h"
+#include "reporting/ProgressSink.h"
 #include "util/Stopwatch.h"
 #include "util/StringList.h"
 
@@ -31,7 +31,7 @@ QString SourceTypeExtension(int sourceTypeIndex)
 }
 
 bool ScanSourceFolder(const QString& folder, const QString& extension, StringList& SourceFiles, LogSink& log,
-                      EventPump* pump)
+                      EventPump& pump)
 {
     if (!FolderExists(folder))
         return false;
@@ -45,7 +45,7 @@ bool ScanSourceFolder(const QString& folder, const QString& extension, StringLis
 }
 
 void MatchRomFiles(RomTable& RomList, const QString& folder, const QString& extension, LogSink& log,
-                   ProgressSink& progress, EventPump* pump)
+                   ProgressSink& progress, EventPump& pump)
 {
     log.AppendLine(QStringLiteral("Match parsing start.."));
     if (!RomList.empty())
@@ -70,8 +70,7 @@ void MatchRomFiles(RomTable& RomList, const QString& folder, const QString& exte
     for (std::size_t i = 0; i < RomList.size(); ++i) {
         if (i % 100 == 0) {
             progress.SetPosition(ProgressValue(i));
-            if (pump != nullptr)
-                pump->ProcessEvents();
+            pump.ProcessEvents();
             if (i >= RomList.size())
                 break;
         }

@@ -24,7 +24,7 @@ QString SourceTypeExtension(int sourceTypeIndex);
 // devices) do not. Returns false, logging nothing and leaving SourceFiles as it was, when the
 // folder does not exist; true otherwise, after which the output folder may be chosen.
 bool ScanSourceFolder(const QString& folder, const QString& extension, StringList& SourceFiles, LogSink& log,
-                      EventPump* pump);
+                      EventPump& pump);
 
 // Marks every machine of RomList whose archive RomFile + "." + extension is in folder (not in
 // its subfolders; letter case ignored; hidden and system entries count, folders do not) and
@@ -34,6 +34,6 @@ bool ScanSourceFolder(const QString& folder, const QString& extension, StringLis
 // root. Progress and pump run every 100 machines (at 0, 100, 200, ...), and events handled
 // there may replace RomList: the pass goes on over whatever list is current, up to its end.
 void MatchRomFiles(RomTable& RomList, const QString& folder, const QString& extension, LogSink& log,
-                   ProgressSink& progress, EventPump* pump);
+                   ProgressSink& progress, EventPump& pump);
 
 } // namespace quarvel

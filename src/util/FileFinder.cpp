@@ -1,6 +1,6 @@
 #include "util/FileFinder.h"
 
-#include "util/EventPump.h"
+#include "reporting/EventPump.h"
 #include "util/Paths.h"
 #include "util/StringList.h"
 #include "util/TextFunctions.h"
@@ -291,14 +291,8 @@ struct Search {
     qint32 attrMask;
     bool collectSizes;
     TIntArray& sizes;
-    EventPump* pump;
+    EventPump& pump;
 };
-
-void Pump(EventPump* pump)
-{
-    if (pump != nullptr)
-        pump->ProcessEvents();
-}
 
 // Accepts the entries of one folder; true when the search stopped at its first entry.
 bool AcceptEntries(Search& search, FolderListing& listing, const QString& path)
@@ -359,7 +353,7 @@ Outcome ListFolder(Search& search, const QString& path, const std::vector<Folder
     listing.Prepare(all, false);
     listing.Close();
     for (const Entry& entry : listing.Entries()) {
-        Pump(search.pump);
+        search.pump.ProcessEvents();
         if (entry.kind == Kind::Folder && listing.NameOf(entry).front() != '.')
             subfolders.push_back(path + listing.DecodedName(entry));
     }
@@ -372,7 +366,7 @@ void SearchFolder(Search& search, const QString& folder, std::vector<FolderId>& 
 {
     FindStopFlag = false;
     const QString path = AddSlash(folder);
-    Pump(search.pump);
+    search.pump.ProcessEvents();
 
     FolderId id{};
     std::vector<QString> subfolders;
@@ -396,7 +390,7 @@ void SearchFolder(Search& search, const QString& folder, std::vector<FolderId>& 
 
 void FindFiles(StringList& List, const QString& Folder, const QString& Mask, bool StopAtFirst, bool Recurse,
                const QString& ExtFilter, bool SizeFilter, qint64 MatchSize, bool IncludeSystem, bool IncludeHidden,
-               bool IncludeDirs, bool CollectSizes, TIntArray& Sizes, EventPump* pump)
+               bool IncludeDirs, bool CollectSizes, TIntArray& Sizes, EventPump& pump)
 {
     qint32 attrMask = FindAttrMask;
     if (!IncludeSystem)
@@ -412,7 +406,7 @@ void FindFiles(StringList& List, const QString& Folder, const QString& Mask, boo
 }
 
 void FindFilesExt(StringList& List, const QString& Folder, const QString& Mask, const QString& Ext, bool Recurse,
-                  EventPump* pump)
+                  EventPump& pump)
 {
     TIntArray scratch;
     FindFiles(List, Folder, Mask, false, Recurse, QString(), false, 0, true, true, false, false, scratch, pump);

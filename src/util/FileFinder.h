@@ -40,17 +40,17 @@ extern bool FindStopFlag;
 // only names whose extension (dot included) occurs in it, letter case significant; SizeFilter
 // accepts only sizes equal to MatchSize. With CollectSizes each accepted entry's size (that of
 // GetFileSize64) is appended to Sizes. Neither List nor Sizes is cleared. A folder that cannot
-// be read contributes nothing and raises nothing. pump, when given, runs once at the start of
+// be read contributes nothing and raises nothing. pump runs once at the start of
 // every call and once per entry of every subfolder listing; nowhere else.
 void FindFiles(StringList& List, const QString& Folder, const QString& Mask, bool StopAtFirst, bool Recurse,
                const QString& ExtFilter, bool SizeFilter, qint64 MatchSize, bool IncludeSystem, bool IncludeHidden,
-               bool IncludeDirs, bool CollectSizes, TIntArray& Sizes, EventPump* pump);
+               bool IncludeDirs, bool CollectSizes, TIntArray& Sizes, EventPump& pump);
 
 // FindFiles without filters, folders or early stop, system and hidden entries included; then,
 // when Ext (an extension with its dot) is not empty, every entry of List, earlier ones too,
 // whose extension differs from Ext in more than ASCII letter case is deleted.
 void FindFilesExt(StringList& List, const QString& Folder, const QString& Mask, const QString& Ext, bool Recurse,
-                  EventPump* pump);
+                  EventPump& pump);
 
 // The byte count of the regular file FileName names (links followed). Anything else, a missing
 // entry included, gives 0: a size that cannot be read adds nothing to the totals it feeds.

@@ -1,6 +1,6 @@
 #include "util/RunHidden.h"
 
-#include "util/EventPump.h"
+#include "reporting/EventPump.h"
 #include "util/QuarvelError.h"
 
 #include <QFileInfo>

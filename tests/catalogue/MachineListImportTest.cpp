@@ -2,8 +2,8 @@
 #include "catalogue/MachineListImport.h"
 #include "support/RecordingSinks.h"
 #include "support/TestFiles.h"
-#include "util/EventPump.h"
-#include "util/ProgressSink.h"
+#include "reporting/EventPump.h"
+#include "reporting/ProgressSink.h"
 #include "util/StringList.h"
 #include "util/TextLines.h"
 

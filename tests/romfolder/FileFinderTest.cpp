@@ -1,4 +1,5 @@
 #include "FolderFixtures.h"
+#include "reporting/EventPump.h"
 #include "support/TestFiles.h"
 #include "util/FileFinder.h"
 #include "util/StringList.h"
@@ -23,11 +24,17 @@ struct Options {
     bool collectSizes = false;
 };
 
-void Find(StringList& list, TIntArray& sizes, const QString& folder, const Options& options, EventPump* pump = nullptr)
+void Find(StringList& list, TIntArray& sizes, const QString& folder, const Options& options, EventPump& pump)
 {
     FindFiles(list, folder, options.mask, options.stopAtFirst, options.recurse, options.extFilter, options.sizeFilter,
               options.matchSize, options.includeSystem, options.includeHidden, options.includeDirs,
               options.collectSizes, sizes, pump);
+}
+
+void Find(StringList& list, TIntArray& sizes, const QString& folder, const Options& options)
+{
+    NoEventPump noPump;
+    Find(list, sizes, folder, options, noPump);
 }
 
 // The paths found, relative to root, for readable expectations.
@@ -163,7 +170,7 @@ TEST(FileFinder, AFolderThatCannotBeListedAddsNothing)
             list.Add(QStringLiteral("kept"));
             TIntArray sizes{7};
             test::CountingPump pump;
-            Find(list, sizes, folder, {.recurse = recurse, .includeDirs = true, .collectSizes = true}, &pump);
+            Find(list, sizes, folder, {.recurse = recurse, .includeDirs = true, .collectSizes = true}, pump);
             EXPECT_EQ(list.Lines(), QStringList{"kept"}) << folder.toStdString();
             EXPECT_EQ(sizes, TIntArray{7});
             EXPECT_EQ(pump.calls, 1);
@@ -184,7 +191,7 @@ TEST(FileFinder, StopAtFirstTakesTheFirstEntryInDepthFirstOrderAndListsNoFurther
     test::CountingPump pump;
     FindStopFlag = false;
     Find(list, sizes, dir.path(),
-         {.mask = "*.7z", .stopAtFirst = true, .recurse = true, .collectSizes = true}, &pump);
+         {.mask = "*.7z", .stopAtFirst = true, .recurse = true, .collectSizes = true}, pump);
 
     EXPECT_EQ(list.Lines(), QStringList{dir.filePath(QStringLiteral("a/deeper/first.7z"))});
     EXPECT_EQ(sizes, TIntArray{5});
@@ -320,7 +327,8 @@ TEST_P(FindFilesExtCases, KeepsOnlyTheExtensionOverTheWholeList)
     StringList list;
     list.Add(QStringLiteral("/earlier/old.7z"));
     list.Add(QStringLiteral("/earlier/old.zip"));
-    FindFilesExt(list, dir.path(), QStringLiteral("*"), QString::fromUtf8(GetParam().ext), GetParam().recurse, nullptr);
+    NoEventPump idle;
+    FindFilesExt(list, dir.path(), QStringLiteral("*"), QString::fromUtf8(GetParam().ext), GetParam().recurse, idle);
 
     QStringList expected;
     for (const QString& entry : GetParam().expected)
@@ -362,7 +370,7 @@ TEST_P(PumpCases, LetsEventsThroughAtTheStartAndPerSubfolderListingEntry)
     TIntArray sizes;
     test::CountingPump pump;
     const QString folder = dir.filePath(QString::fromUtf8(GetParam().folder));
-    Find(list, sizes, folder, {.mask = "*.7z", .recurse = GetParam().recurse}, &pump);
+    Find(list, sizes, folder, {.mask = "*.7z", .recurse = GetParam().recurse}, pump);
     EXPECT_EQ(pump.calls, GetParam().expected);
 }
 
@@ -388,7 +396,7 @@ TEST(FileFinder, EventsDuringASearchMayStartAnotherOneWhoseEndStopsTheFirst)
         if (call == 2) // the first entry of the root's subfolder listing
             Find(nestedList, sizes, dir.path(), {.includeDirs = true});
     };
-    Find(list, sizes, dir.path(), {.mask = "*.7z", .recurse = true}, &pump);
+    Find(list, sizes, dir.path(), {.mask = "*.7z", .recurse = true}, pump);
 
     EXPECT_EQ(nestedList.Count(), 4); // ".", "..", "a", "b"
     EXPECT_TRUE(list.IsEmpty());

@@ -1,4 +1,5 @@
 #include "FolderFixtures.h"
+#include "reporting/EventPump.h"
 #include "romfolder/ArchiveNameIndex.h"
 #include "romfolder/SourceFolder.h"
 #include "support/TestFiles.h"
@@ -14,6 +15,9 @@
 
 namespace quarvel {
 namespace {
+
+// These passes run without a window.
+NoEventPump noPump;
 
 constexpr qint64 Untouched = -7;
 
@@ -73,7 +77,7 @@ TEST(MatchRomFiles, MarksArchivesOfTheFolderItselfWithTheirSizes)
     test::RecordingLog log;
     test::RecordingProgress progress;
 
-    MatchRomFiles(roms, source, QStringLiteral("7z"), log, progress, nullptr);
+    MatchRomFiles(roms, source, QStringLiteral("7z"), log, progress, noPump);
 
     ExpectMachines(roms, {{"galaga", true, 4},
                           {".hidden", true, 6},
@@ -114,7 +118,7 @@ TEST_P(SizingCases, ReadsTheSizeThroughTheMachinesSpelling)
     test::RecordingProgress progress;
 
     MatchRomFiles(roms, dir.filePath(QString::fromUtf8(GetParam().folder)), QStringLiteral("7z"), log, progress,
-                  nullptr);
+                  noPump);
 
     ExpectMachines(roms, GetParam().expected);
 }
@@ -143,10 +147,10 @@ TEST(MatchRomFiles, SwitchingTheSourceTypeKeepsOldSizesOfMachinesWithoutTheNewAr
     test::RecordingLog log;
     test::RecordingProgress progress;
 
-    MatchRomFiles(roms, source, QStringLiteral("7z"), log, progress, nullptr);
+    MatchRomFiles(roms, source, QStringLiteral("7z"), log, progress, noPump);
     ExpectMachines(roms, {{"galaga", true, 4}, {"pacman", true, 5}, {"dkong", false, Untouched}});
 
-    MatchRomFiles(roms, source, QStringLiteral("zip"), log, progress, nullptr);
+    MatchRomFiles(roms, source, QStringLiteral("zip"), log, progress, noPump);
     ExpectMachines(roms, {{"galaga", true, 8}, {"pacman", false, 5}, {"dkong", false, Untouched}});
 }
 
@@ -163,7 +167,7 @@ TEST(MatchRomFiles, AnUnreadableFolderClearsEveryMachine)
     test::RecordingProgress progress;
     ASSERT_TRUE(QFile::setPermissions(source, QFileDevice::Permissions()));
 
-    MatchRomFiles(roms, source, QStringLiteral("7z"), log, progress, nullptr);
+    MatchRomFiles(roms, source, QStringLiteral("7z"), log, progress, noPump);
     QFile::setPermissions(source, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     ExpectMachines(roms, {{"galaga", false, Untouched}});
@@ -188,7 +192,7 @@ TEST_P(CadenceCases, MovesTheProgressAndLetsEventsThroughEveryHundredMachines)
     test::RecordingProgress progress;
     test::CountingPump pump;
 
-    MatchRomFiles(roms, dir.path() + QStringLiteral("/"), QStringLiteral("7z"), log, progress, &pump);
+    MatchRomFiles(roms, dir.path() + QStringLiteral("/"), QStringLiteral("7z"), log, progress, pump);
 
     EXPECT_EQ(progress.maxima, GetParam().maxima);
     EXPECT_EQ(progress.positions, GetParam().positions);
@@ -232,7 +236,7 @@ TEST_P(ReplacementCases, GoesOnOverTheCurrentListUpToItsEnd)
         roms.shrink_to_fit();
     };
 
-    MatchRomFiles(roms, dir.path() + QStringLiteral("/"), QStringLiteral("7z"), log, progress, &pump);
+    MatchRomFiles(roms, dir.path() + QStringLiteral("/"), QStringLiteral("7z"), log, progress, pump);
 
     ASSERT_EQ(roms.size(), std::size_t(GetParam().newLength));
     for (int i = 0; i < GetParam().newLength; ++i) {

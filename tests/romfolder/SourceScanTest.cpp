@@ -1,4 +1,5 @@
 #include "FolderFixtures.h"
+#include "reporting/EventPump.h"
 #include "romfolder/SourceFolder.h"
 #include "support/TestFiles.h"
 #include "util/StringList.h"
@@ -12,6 +13,9 @@
 
 namespace quarvel {
 namespace {
+
+// These passes run without a window.
+NoEventPump noPump;
 
 TEST(SourceType, IndexGivesTheExtension)
 {
@@ -53,7 +57,7 @@ TEST_P(ScanCases, CountsHiddenArchivesButNotSystemEntriesFoldersOrSubfolders)
     test::RecordingLog log;
     test::CountingPump pump;
 
-    EXPECT_TRUE(ScanSourceFolder(folder, QString::fromUtf8(GetParam().extension), sourceFiles, log, &pump));
+    EXPECT_TRUE(ScanSourceFolder(folder, QString::fromUtf8(GetParam().extension), sourceFiles, log, pump));
 
     QStringList expectedPaths;
     for (const QString& name : GetParam().expectedNames)
@@ -81,7 +85,7 @@ TEST_F(SourceScan, AFolderThatDoesNotExistChangesNothing)
         test::RecordingLog log;
         test::CountingPump pump;
 
-        EXPECT_FALSE(ScanSourceFolder(folder, QStringLiteral("7z"), sourceFiles, log, &pump)) << folder.toStdString();
+        EXPECT_FALSE(ScanSourceFolder(folder, QStringLiteral("7z"), sourceFiles, log, pump)) << folder.toStdString();
         EXPECT_EQ(sourceFiles.Lines(), QStringList{"/kept/galaga.7z"});
         EXPECT_TRUE(log.lines.isEmpty());
         EXPECT_EQ(pump.calls, 0);
@@ -97,7 +101,7 @@ TEST_F(SourceScan, AnUnreadableFolderCountsNothing)
     sourceFiles.Add(QStringLiteral("/stale/entry.7z"));
     test::RecordingLog log;
 
-    EXPECT_TRUE(ScanSourceFolder(source, QStringLiteral("7z"), sourceFiles, log, nullptr));
+    EXPECT_TRUE(ScanSourceFolder(source, QStringLiteral("7z"), sourceFiles, log, noPump));
     QFile::setPermissions(source, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     EXPECT_TRUE(sourceFiles.IsEmpty());

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "util/EventPump.h"
-#include "util/LogSink.h"
-#include "util/ProgressSink.h"
+#include "reporting/EventPump.h"
+#include "reporting/LogSink.h"
+#include "reporting/ProgressSink.h"
 
 #include <QString>
 #include <QStringList>

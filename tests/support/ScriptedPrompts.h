@@ -1,6 +1,6 @@
 #pragma once
 
-#include "util/Prompts.h"
+#include "reporting/Prompts.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "support/RecordingSinks.h"
 #include "support/TestFiles.h"
-#include "util/EventPump.h"
+#include "reporting/EventPump.h"
 #include "util/QuarvelError.h"
 #include "util/RunHidden.h"
 

@@ -9,4 +9,10 @@ public:
     virtual void ProcessEvents() = 0;
 };
 
+// The pump of a caller without a window: tests, benchmarks and the command line.
+class NoEventPump final : public EventPump {
+public:
+    void ProcessEvents() override {}
+};
+
 } // namespace quarvel
