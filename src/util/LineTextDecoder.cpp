@@ -1,5 +1,6 @@
 #include "util/LineTextDecoder.h"
 
+#include <algorithm>
 #include <cstring>
 
 #ifdef Q_OS_LINUX
@@ -19,16 +20,36 @@ bool WordHasSpecialByte(std::uint64_t word)
     return ((word & highs) | hasZeroByte(word ^ (ones * '\r')) | hasZeroByte(word ^ (ones * '\n'))) != 0;
 }
 
+// The most output bytes one input byte can give: a lone CR or LF becomes CR LF, a Latin-1
+// byte two UTF-8 bytes, a stray byte of marked UTF-8 the three bytes of U+FFFD.
+std::int64_t MostBytesPerInputByte(LineTextDecoder::Encoding encoding)
+{
+    return encoding == LineTextDecoder::Encoding::Utf8Replacing ? 3 : 2;
+}
+
+// The line break that ends the last line.
+constexpr std::int64_t FinalLineBreakBytes = 2;
+
 } // namespace
 
-LineTextDecoder::LineTextDecoder(Encoding encoding, std::int64_t inputSize)
+LineTextDecoder::LineTextDecoder(Encoding encoding, std::int64_t expectedInputSize)
     : encoding_(encoding)
 {
     // Untouched reserved pages cost no memory, so the worst case is reserved and the
     // unused tail given back at the end.
-    text_.resize(static_cast<qsizetype>(2 * inputSize + 2));
+    text_.resize(static_cast<qsizetype>(MostBytesPerInputByte(encoding) * expectedInputSize + FinalLineBreakBytes));
     out_ = text_.data();
     AskForLargePages();
+}
+
+void LineTextDecoder::Reserve(std::int64_t inputBytes)
+{
+    const std::int64_t used = out_ - text_.constData();
+    const std::int64_t needed = used + MostBytesPerInputByte(encoding_) * inputBytes + FinalLineBreakBytes;
+    if (needed <= text_.size())
+        return;
+    text_.resize(static_cast<qsizetype>(std::max(needed, 2 * std::int64_t(text_.size()))));
+    out_ = text_.data() + used;
 }
 
 void LineTextDecoder::AskForLargePages()
@@ -50,11 +71,27 @@ void LineTextDecoder::AppendLineBreak()
     *out_++ = '\n';
 }
 
+bool LineTextDecoder::ReplaceBrokenSequence()
+{
+    if (encoding_ != Encoding::Utf8Replacing)
+        return false;
+    out_ -= sequenceBytesWritten_;
+    for (const char byte : {'\xEF', '\xBF', '\xBD'})
+        *out_++ = byte;
+    pendingContinuations_ = 0;
+    sequenceBytesWritten_ = 0;
+    nextLow_ = 0x80;
+    nextHigh_ = 0xBF;
+    return true;
+}
+
 bool LineTextDecoder::FeedUtf8Byte(unsigned char c)
 {
     if (pendingContinuations_ > 0) {
-        if (c < nextLow_ || c > nextHigh_)
-            return false;
+        if (c < nextLow_ || c > nextHigh_) {
+            // The byte that cut the sequence short may begin the next one.
+            return ReplaceBrokenSequence() && FeedUtf8Byte(c);
+        }
         --pendingContinuations_;
         nextLow_ = 0x80;
         nextHigh_ = 0xBF;
@@ -69,14 +106,16 @@ bool LineTextDecoder::FeedUtf8Byte(unsigned char c)
         nextLow_ = c == 0xF0 ? 0x90 : 0x80;
         nextHigh_ = c == 0xF4 ? 0x8F : 0xBF; // nothing above U+10FFFF
     } else {
-        return false;
+        return ReplaceBrokenSequence();
     }
     *out_++ = static_cast<char>(c);
+    sequenceBytesWritten_ = pendingContinuations_ > 0 ? sequenceBytesWritten_ + 1 : 0;
     return true;
 }
 
 bool LineTextDecoder::Feed(QByteArrayView bytes)
 {
+    Reserve(bytes.size());
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
     if (p != end)
@@ -94,7 +133,7 @@ bool LineTextDecoder::Feed(QByteArrayView bytes)
         while (p < end && static_cast<unsigned char>(*p) < 0x80 && *p != '\r' && *p != '\n')
             ++p;
         if (p != run) {
-            if (pendingContinuations_ > 0)
+            if (pendingContinuations_ > 0 && !ReplaceBrokenSequence())
                 return false;
             std::memcpy(out_, run, static_cast<std::size_t>(p - run));
             out_ += p - run;
@@ -106,7 +145,7 @@ bool LineTextDecoder::Feed(QByteArrayView bytes)
 
         const auto c = static_cast<unsigned char>(*p++);
         if (c == '\r' || c == '\n') {
-            if (pendingContinuations_ > 0)
+            if (pendingContinuations_ > 0 && !ReplaceBrokenSequence())
                 return false;
             // The LF of a CR LF pair was written with its CR.
             if (!(c == '\n' && lastWasCr_))
@@ -129,6 +168,8 @@ bool LineTextDecoder::Feed(QByteArrayView bytes)
 
 QByteArray LineTextDecoder::Finish(bool& valid)
 {
+    if (pendingContinuations_ > 0)
+        ReplaceBrokenSequence();
     valid = pendingContinuations_ == 0;
     if (!empty_ && !lastWasBreak_)
         AppendLineBreak();

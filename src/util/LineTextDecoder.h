@@ -13,21 +13,28 @@ namespace quarvel {
 // written once and never copied.
 class LineTextDecoder {
 public:
-    enum class Encoding { Utf8, Latin1 };
+    // Utf8 gives up on the first byte sequence that is not UTF-8, so that text without a
+    // byte-order mark can be read again as Latin-1; Utf8Replacing turns each such sequence
+    // into U+FFFD, for text whose mark says it is UTF-8.
+    enum class Encoding { Utf8, Utf8Replacing, Latin1 };
 
-    // inputSize bounds the bytes that will be fed; the output can at most double.
-    LineTextDecoder(Encoding encoding, std::int64_t inputSize);
+    // expectedInputSize is what the caller expects to feed, so that the buffer is reserved
+    // once; more input is taken too (a file may grow while it is read, or report no size).
+    LineTextDecoder(Encoding encoding, std::int64_t expectedInputSize);
 
-    // False when UTF-8 input holds a byte sequence that is not UTF-8; the decoder is then
+    // False when Utf8 input holds a byte sequence that is not UTF-8; the decoder is then
     // spent and the input must be decoded again as Latin-1.
     bool Feed(QByteArrayView bytes);
-    // The text; false in valid when UTF-8 input ended inside a character.
+    // The text; false in valid when Utf8 input ended inside a character.
     QByteArray Finish(bool& valid);
 
 private:
+    void Reserve(std::int64_t inputBytes);
     void AskForLargePages();
     void AppendLineBreak();
     bool FeedUtf8Byte(unsigned char c);
+    // Ends a byte sequence that is not UTF-8: false for Utf8, U+FFFD in its place otherwise.
+    bool ReplaceBrokenSequence();
 
     Encoding encoding_;
     QByteArray text_;
@@ -37,6 +44,7 @@ private:
     bool empty_ = true;
     // UTF-8 state: continuation bytes still expected and the allowed range of the next one.
     int pendingContinuations_ = 0;
+    int sequenceBytesWritten_ = 0;
     unsigned char nextLow_ = 0x80;
     unsigned char nextHigh_ = 0xBF;
 };

@@ -4,6 +4,7 @@
 #include "util/QuarvelError.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace quarvel {
@@ -57,6 +58,15 @@ QByteArray DecodeUtf8OrLatin1(QByteArrayView bytes)
     return latin1.Finish(valid);
 }
 
+// Decodes bytes marked as UTF-8: a sequence that is not UTF-8 becomes U+FFFD.
+QByteArray DecodeMarkedUtf8(QByteArrayView bytes)
+{
+    LineTextDecoder utf8(LineTextDecoder::Encoding::Utf8Replacing, bytes.size());
+    utf8.Feed(bytes);
+    bool valid = true;
+    return utf8.Finish(valid);
+}
+
 // The lines text of text that is already valid UTF-8.
 QByteArray LinesOfUtf8(QByteArrayView utf8)
 {
@@ -72,8 +82,15 @@ QByteArray DecodeUtf16(QByteArrayView bytes, Mark mark)
     return LinesOfUtf8(QString(decoder.decode(bytes)).toUtf8());
 }
 
+QString TooLargeText(const QString& path)
+{
+    return OpenErrorText(path, QStringLiteral("The file is 4 GiB or larger, too large to read."));
+}
+
 // Reads the file from offset in chunks straight into the decoder; false when the bytes
-// turn out not to be UTF-8.
+// turn out not to be UTF-8. The size the file reports only sizes the first reservation: a
+// file that grows while it is read, or one such as /proc/self/status that reports none,
+// is read to its end.
 bool StreamFile(QFile& file, const QString& path, qint64 offset, LineTextDecoder::Encoding encoding,
                 QByteArray& text)
 {
@@ -81,12 +98,16 @@ bool StreamFile(QFile& file, const QString& path, qint64 offset, LineTextDecoder
         throw QuarvelError(OpenErrorText(path, file.errorString()));
     LineTextDecoder decoder(encoding, file.size() - offset);
     QByteArray chunk(ReadChunkBytes, Qt::Uninitialized);
+    std::int64_t total = offset;
     for (;;) {
         const qint64 got = file.read(chunk.data(), chunk.size());
         if (got < 0)
             throw QuarvelError(OpenErrorText(path, file.errorString()));
         if (got == 0)
             break;
+        total += got;
+        if (total >= TextLines::MaxDocumentBytes)
+            throw QuarvelError(TooLargeText(path));
         if (!decoder.Feed(QByteArrayView(chunk.constData(), got)))
             return false;
     }
@@ -99,19 +120,26 @@ bool StreamFile(QFile& file, const QString& path, qint64 offset, LineTextDecoder
 
 void TextLines::LoadFromFile(const QString& path)
 {
+    // Opening a pipe waits for a writer, a device such as /dev/zero never ends, and neither
+    // can be read a second time: only files and what the system reports as files are read.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir())
+        throw QuarvelError(OpenErrorText(path, QStringLiteral("It is not a regular file.")));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw QuarvelError(OpenErrorText(path, file.errorString()));
     if (file.size() >= MaxDocumentBytes)
-        throw QuarvelError(OpenErrorText(path, QStringLiteral("The file is 4 GiB or larger, too large to read.")));
+        throw QuarvelError(TooLargeText(path));
 
     const Mark mark = MarkOf(file.peek(3));
     QByteArray text;
     if (mark == Mark::Utf16LittleEndian || mark == Mark::Utf16BigEndian) {
         const QByteArray bytes = file.readAll();
         text = DecodeUtf16(QByteArrayView(bytes).sliced(MarkLength(mark)), mark);
-    } else if (!StreamFile(file, path, MarkLength(mark), LineTextDecoder::Encoding::Utf8, text)) {
-        StreamFile(file, path, MarkLength(mark), LineTextDecoder::Encoding::Latin1, text);
+    } else if (mark == Mark::Utf8) {
+        StreamFile(file, path, MarkLength(mark), LineTextDecoder::Encoding::Utf8Replacing, text);
+    } else if (!StreamFile(file, path, 0, LineTextDecoder::Encoding::Utf8, text)) {
+        StreamFile(file, path, 0, LineTextDecoder::Encoding::Latin1, text);
     }
     if (text.size() >= MaxDocumentBytes)
         throw QuarvelError(OpenErrorText(path, QStringLiteral("The text is 4 GiB or larger, too large to read.")));
@@ -122,8 +150,15 @@ QByteArray TextLines::Decode(QByteArray bytes)
 {
     const Mark mark = MarkOf(bytes);
     const QByteArrayView body = QByteArrayView(bytes).sliced(MarkLength(mark));
-    if (mark == Mark::Utf16LittleEndian || mark == Mark::Utf16BigEndian)
+    switch (mark) {
+    case Mark::Utf16LittleEndian:
+    case Mark::Utf16BigEndian:
         return DecodeUtf16(body, mark);
+    case Mark::Utf8:
+        return DecodeMarkedUtf8(body);
+    case Mark::None:
+        break;
+    }
     return DecodeUtf8OrLatin1(body);
 }
 

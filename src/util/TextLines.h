@@ -15,9 +15,10 @@ public:
     // Documents at or above this size are refused: positions inside them are 32-bit.
     static constexpr std::int64_t MaxDocumentBytes = (std::int64_t(1) << 32) - 1;
 
-    // Replaces the text by the file's. A byte-order mark selects UTF-8, UTF-16 LE or
-    // UTF-16 BE; without one the bytes are read as UTF-8 when they are valid UTF-8, else
-    // as Latin-1. Lines end at CR LF, a lone CR or a lone LF. Throws "Cannot open file
+    // Replaces the text by the file's. A byte-order mark selects UTF-8 (a sequence that is
+    // not UTF-8 then reads as U+FFFD), UTF-16 LE or UTF-16 BE; without one the bytes are
+    // read as UTF-8 when they are valid UTF-8, else as Latin-1. The whole file is read, also
+    // when it holds more than its reported size; pipes and devices are refused. Lines end at CR LF, a lone CR or a lone LF. Throws "Cannot open file
     // "%s". %s" and keeps the earlier text when the file cannot be read.
     void LoadFromFile(const QString& path);
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace quarvel {
 namespace {
 
@@ -42,6 +44,10 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"CrBeforeCrLf", "a\r\r\nb", "a\r\n\r\nb\r\n"},
         LoadCase{"Utf8WithoutMark", "Pok\xC3\xA9mon\n", "Pok\xC3\xA9mon\r\n"},
         LoadCase{"Utf8WithMark", "\xEF\xBB\xBFx\xC3\xA9\n", "x\xC3\xA9\r\n"},
+        LoadCase{"MarkedUtf8KeepsUtf8AroundABadByte", "\xEF\xBB\xBF\xC3\xA9 caf\xE9\n", "\xC3\xA9 caf\xEF\xBF\xBD\r\n"},
+        LoadCase{"MarkedUtf8CutBeforeABreak", "\xEF\xBB\xBF\xE2\x82\nb", "\xEF\xBF\xBD\r\nb\r\n"},
+        LoadCase{"MarkedUtf8CutByALeadByte", "\xEF\xBB\xBF\xE2\xC3\xA9", "\xEF\xBF\xBD\xC3\xA9\r\n"},
+        LoadCase{"MarkedUtf8EndingInsideACharacter", "\xEF\xBB\xBF" "a\xF0\x9F\x98", "a\xEF\xBF\xBD\r\n"},
         LoadCase{"Latin1WhenNotUtf8", "caf\xE9\nna\xEFve", "caf\xC3\xA9\r\nna\xC3\xAFve\r\n"},
         LoadCase{"Latin1WithCr", "\xE9\r\xE8", "\xC3\xA9\r\n\xC3\xA8\r\n"},
         LoadCase{"Utf16LittleEndian", QByteArray("\xFF\xFE" "a\0\n\0\xE9\0", 8), "a\r\n\xC3\xA9\r\n"},
@@ -85,6 +91,29 @@ TEST(TextLines, DocumentOfFourGibibytesIsRefusedWithoutReadingIt)
         EXPECT_TRUE(error.Message().contains(QStringLiteral("4 GiB"))) << error.Message().toStdString();
     }
     EXPECT_TRUE(lines.IsEmpty());
+}
+
+TEST(TextLines, ProcfsFileReportingNoSizeIsReadWhole)
+{
+    TextLines lines;
+    lines.LoadFromFile(QStringLiteral("/proc/self/status"));
+    EXPECT_TRUE(lines.Text().startsWith("Name:")) << lines.Text().left(40).toStdString();
+    EXPECT_TRUE(lines.Text().contains("\r\nPid:"));
+    EXPECT_TRUE(lines.Text().endsWith("\r\n"));
+}
+
+TEST(TextLines, PipeIsRefusedWithoutWaitingForAWriter)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("pipe.xml"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    TextLines lines;
+    try {
+        lines.LoadFromFile(path);
+        FAIL() << "no error";
+    } catch (const QuarvelError& error) {
+        EXPECT_EQ(error.Message(), QStringLiteral("Cannot open file \"%1\". It is not a regular file.").arg(path));
+    }
 }
 
 TEST(StringListLoad, SplitsTheDecodedTextIntoLines)
@@ -142,6 +171,29 @@ TEST(LineTextDecoder, RejectsWhatIsNotUtf8)
     bool valid = true;
     truncated.Finish(valid);
     EXPECT_FALSE(valid);
+}
+
+// A file may hold more than the size it reported when it was opened: it grew meanwhile, or
+// it is a procfs file reporting none. The decoder takes whatever arrives.
+TEST(LineTextDecoder, TakesMoreInputThanExpected)
+{
+    struct Case {
+        LineTextDecoder::Encoding encoding;
+        QByteArray piece;
+        QByteArray decodedPiece;
+    };
+    for (const Case& each : {Case{LineTextDecoder::Encoding::Utf8, "a\n\n\n", "a\r\n\r\n\r\n"},
+                             Case{LineTextDecoder::Encoding::Latin1, "\xE9\r\xE9\n", "\xC3\xA9\r\n\xC3\xA9\r\n"},
+                             Case{LineTextDecoder::Encoding::Utf8Replacing, "\x80\x80\x80\x80",
+                                  QByteArray("\xEF\xBF\xBD").repeated(4)}}) {
+        LineTextDecoder decoder(each.encoding, 0);
+        for (int i = 0; i < 100000; ++i)
+            ASSERT_TRUE(decoder.Feed(each.piece));
+        bool valid = false;
+        const QByteArray text = decoder.Finish(valid);
+        EXPECT_TRUE(valid);
+        EXPECT_EQ(text, each.decodedPiece.repeated(100000) + (each.decodedPiece.endsWith('\n') ? "" : "\r\n"));
+    }
 }
 
 TEST(TextLines, FileLargerThanOneReadChunkKeepsItsLineBreaksAndCharacters)
