@@ -7,28 +7,28 @@ namespace quarvel {
 
 ArchiveNameIndex::ArchiveNameIndex(const StringList& paths, const TIntArray& sizes)
 {
-    const bool sized = sizes.size() == std::size_t(paths.Count());
-    foldedNames_.reserve(paths.Count());
-    if (sized)
-        sizeByName_.reserve(paths.Count());
+    Q_ASSERT(sizes.size() == std::size_t(paths.Count()));
+    sizeByFoldedName_.reserve(paths.Count());
+    sizeByName_.reserve(paths.Count());
     for (qsizetype i = 0; i < paths.Count(); ++i) {
         const QString name = ExtractFileName(paths[i]);
-        foldedNames_.insert(name.toCaseFolded());
-        if (sized)
-            sizeByName_.insert(name, sizes[std::size_t(i)]);
+        const qint64 size = sizes[std::size_t(i)];
+        sizeByName_.insert(name, size);
+        const QString folded = name.toCaseFolded();
+        if (!sizeByFoldedName_.contains(folded))
+            sizeByFoldedName_.insert(folded, size);
     }
-}
-
-bool ArchiveNameIndex::Contains(const QString& name) const
-{
-    return foldedNames_.contains(name.toCaseFolded());
 }
 
 std::optional<qint64> ArchiveNameIndex::ListedSize(const QString& name) const
 {
-    const auto found = sizeByName_.constFind(name);
-    if (found == sizeByName_.constEnd())
-        return std::nullopt;
+    // The exact spelling, by far the usual case, is found without folding letter case.
+    auto found = sizeByName_.constFind(name);
+    if (found == sizeByName_.constEnd()) {
+        found = sizeByFoldedName_.constFind(name.toCaseFolded());
+        if (found == sizeByFoldedName_.constEnd())
+            return std::nullopt;
+    }
     return *found;
 }
 

@@ -3,7 +3,6 @@
 #include "util/FileFinder.h"
 
 #include <QHash>
-#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -22,16 +21,15 @@ class StringList;
 // MAME's short names are, both rules agree in the usual locales.
 class ArchiveNameIndex {
 public:
-    // paths holds full paths; sizes, when it is as long as paths, their sizes in the same order.
+    // paths holds full paths, sizes their sizes in the same order.
     ArchiveNameIndex(const StringList& paths, const TIntArray& sizes);
 
-    // True when some listed name equals name, letter case ignored.
-    bool Contains(const QString& name) const;
-    // The listed size of the entry spelled exactly name, when there is one and sizes were given.
+    // The size of the listed archive called name: the entry spelled exactly so, else the first
+    // listed whose name equals name with letter case ignored; nothing when none does.
     std::optional<qint64> ListedSize(const QString& name) const;
 
 private:
-    QSet<QString> foldedNames_;
+    QHash<QString, qint64> sizeByFoldedName_;
     QHash<QString, qint64> sizeByName_;
 };
 

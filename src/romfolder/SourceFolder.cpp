@@ -77,13 +77,15 @@ void MatchRomFiles(RomTable& RomList, const QString& folder, const QString& exte
         Rom& rom = RomList[i];
         const QString bareRomFile = ExtractFileName(rom.RomFile);
         const QString name = bareRomFile + suffix;
-        // The exact spelling, by far the usual case, is found without folding letter case.
+        // An archive spelled in other letter case than the machine, PACMAN.7Z for pacman, is
+        // the machine's archive: its size is the listed entry's, as no file of the machine's
+        // spelling may exist on a disk that tells letter case apart.
         const std::optional<qint64> listedSize = archives.ListedSize(name);
-        rom.InDisk = listedSize.has_value() || archives.Contains(name);
+        rom.InDisk = listedSize.has_value();
         if (!rom.InDisk)
             continue;
         const bool listedIsSizePath = sizePathIsListed && bareRomFile == rom.RomFile;
-        rom.Size = listedSize && listedIsSizePath ? *listedSize : GetFileSize64(folder + rom.RomFile + suffix);
+        rom.Size = listedIsSizePath ? *listedSize : GetFileSize64(folder + rom.RomFile + suffix);
     }
 
     log.AppendLine(QStringLiteral("Match parsing done [") + QString::number(stopwatch.ElapsedMs())

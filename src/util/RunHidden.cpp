@@ -53,13 +53,14 @@ void CreatePartialFile(const QString& outputFile, const QString& partialFile)
         throw CreateError(outputFile, partial.errorString());
 }
 
-// Gives the finished output its final name, replacing an earlier one in one step.
+// Gives the finished output its final name, replacing an earlier one in one step. Output that
+// is gone (the program removed it) is left for the caller to miss.
 void GiveFinalName(const QString& partialFile, const QString& outputFile)
 {
     std::error_code error;
     std::filesystem::rename(std::filesystem::path(partialFile.toStdU16String()),
                             std::filesystem::path(outputFile.toStdU16String()), error);
-    if (error) {
+    if (error && error != std::errc::no_such_file_or_directory) {
         QFile::remove(partialFile);
         throw CreateError(outputFile, QString::fromLocal8Bit(error.message()));
     }

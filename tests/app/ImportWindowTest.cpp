@@ -121,7 +121,7 @@ TEST_F(ImportWindow, ExeNameInCapitalsTakesTheExecutableRoadAndAnEmptyListGivesN
 TEST_F(ImportWindow, MissingGeneratedListEndsTheImportWithAMessage)
 {
     const QString exe = WriteExecutable(folder.filePath(QStringLiteral("mame")),
-                                     "rm -f \"$(dirname \"$0\")/tempmamelist.xml\"\n");
+                                     "rm -f \"$(dirname \"$0\")\"/tempmamelist.xml*\n");
     Open(exe);
     EXPECT_EQ(main.prompts.messages, QStringList({"Error, can't find generated XML file"}));
     EXPECT_EQ(ImportLog(main), QStringList({"Generating XML, please wait.."}));

@@ -88,7 +88,7 @@ TEST(MatchRomFiles, MarksArchivesOfTheFolderItselfWithTheirSizes)
                           // the bare name is looked up, but the size is read where the whole name points
                           {"other/galaga", true, 0},
                           {"xevious", false, Untouched},
-                          {"\u00e9clair", true, 0},
+                          {"\u00e9clair", true, 6},
                           {"galaga7z", false, Untouched},
                           {"galag", false, Untouched}});
     ExpectMatchLog(log.lines);
@@ -105,7 +105,7 @@ struct SizingCase {
 
 class SizingCases : public ::testing::TestWithParam<SizingCase> {};
 
-TEST_P(SizingCases, ReadsTheSizeThroughTheMachinesSpelling)
+TEST_P(SizingCases, TakesTheSizeOfTheArchiveTheMachineMatched)
 {
     QTemporaryDir dir;
     test::WriteFile(dir.filePath(QStringLiteral("upper/PACMAN.7Z")), "123");
@@ -127,10 +127,10 @@ INSTANTIATE_TEST_SUITE_P(
     MatchRomFiles, SizingCases,
     ::testing::Values(SizingCase{"OnlyUpperCase",
                                  "upper/",
-                                 {{"pacman", true, 0}, {"PACMAN", true, 0}, {"PacMan", true, 0}}},
+                                 {{"pacman", true, 3}, {"PACMAN", true, 3}, {"PacMan", true, 3}}},
                       SizingCase{"ThreeSpellings",
                                  "spellings/",
-                                 {{"pacman", true, 5}, {"PACMAN", true, 0}, {"PacMan", true, 4}}},
+                                 {{"pacman", true, 5}, {"PACMAN", true, 3}, {"PacMan", true, 4}}},
                       SizingCase{"FolderWithoutDelimiter",
                                  "spellings",
                                  {{"pacman", true, 11}, {"PACMAN", true, 0}, {"PacMan", true, 0}}}),
@@ -277,7 +277,7 @@ TEST_P(ArchiveNameIndexCases, FindsWholeNamesIgnoringLetterCaseOnly)
     for (const QString& path : paths.Lines())
         linear = linear || path.mid(6).compare(lookup, Qt::CaseInsensitive) == 0;
     EXPECT_EQ(linear, GetParam().contained);
-    EXPECT_EQ(index.Contains(lookup), GetParam().contained);
+    EXPECT_EQ(index.ListedSize(lookup).has_value(), GetParam().contained);
 }
 
 INSTANTIATE_TEST_SUITE_P(ArchiveNameIndex, ArchiveNameIndexCases,
@@ -297,19 +297,17 @@ INSTANTIATE_TEST_SUITE_P(ArchiveNameIndex, ArchiveNameIndexCases,
                              return std::string(testInfo.param.name);
                          });
 
-TEST(ArchiveNameIndex, ListedSizesAnswerOnlyTheExactSpelling)
+TEST(ArchiveNameIndex, ExactSpellingFirstThenTheFirstListedEqualIgnoringCase)
 {
     StringList paths;
     paths.Add(QStringLiteral("/roms/PACMAN.7Z"));
     paths.Add(QStringLiteral("/roms/pacman.7z"));
-    const ArchiveNameIndex sized(paths, TIntArray{3, 5});
-    const ArchiveNameIndex unsized(paths, TIntArray{});
+    const ArchiveNameIndex index(paths, TIntArray{3, 5});
 
-    EXPECT_EQ(sized.ListedSize(QStringLiteral("PACMAN.7Z")), std::optional<qint64>(3));
-    EXPECT_EQ(sized.ListedSize(QStringLiteral("pacman.7z")), std::optional<qint64>(5));
-    EXPECT_EQ(sized.ListedSize(QStringLiteral("Pacman.7z")), std::nullopt);
-    EXPECT_EQ(unsized.ListedSize(QStringLiteral("pacman.7z")), std::nullopt);
-    EXPECT_TRUE(unsized.Contains(QStringLiteral("Pacman.7z")));
+    EXPECT_EQ(index.ListedSize(QStringLiteral("PACMAN.7Z")), std::optional<qint64>(3));
+    EXPECT_EQ(index.ListedSize(QStringLiteral("pacman.7z")), std::optional<qint64>(5));
+    EXPECT_EQ(index.ListedSize(QStringLiteral("Pacman.7z")), std::optional<qint64>(3));
+    EXPECT_EQ(index.ListedSize(QStringLiteral("galaga.7z")), std::nullopt);
 }
 
 } // namespace
