@@ -7,6 +7,7 @@
 #include "util/Stopwatch.h"
 #include "util/StringList.h"
 #include "util/TextLines.h"
+#include "util/XmlEntities.h"
 
 namespace quarvel {
 
@@ -14,13 +15,16 @@ namespace {
 
 constexpr quint32 PumpInterval = 100;
 
+// The scanner hands out texts as written; MAME writes "&amp;", "&lt;", "&gt;" and "&quot;" in
+// titles and makers, which the user, the filter and the file names must see decoded.
 void FillRecord(Rom& rom, const TLibXML2& scanner, const CategoryTable& categories)
 {
-    rom.RomFile = scanner.GetSubItem(QStringLiteral("machine"), QStringLiteral("name"));
-    rom.GameName = scanner.GetItemCase(QStringLiteral("description"));
-    rom.Year = scanner.GetItemCase(QStringLiteral("year"));
-    rom.IsClone = !scanner.GetSubItem(QStringLiteral("machine"), QStringLiteral("cloneof")).isEmpty();
-    rom.Manufacturer = scanner.GetItemCase(QStringLiteral("manufacturer"));
+    rom.RomFile = DecodeXmlEntities(scanner.GetSubItem(QStringLiteral("machine"), QStringLiteral("name")));
+    rom.GameName = DecodeXmlEntities(scanner.GetItemCase(QStringLiteral("description")));
+    rom.Year = DecodeXmlEntities(scanner.GetItemCase(QStringLiteral("year")));
+    rom.IsClone =
+        !DecodeXmlEntities(scanner.GetSubItem(QStringLiteral("machine"), QStringLiteral("cloneof"))).isEmpty();
+    rom.Manufacturer = DecodeXmlEntities(scanner.GetItemCase(QStringLiteral("manufacturer")));
     rom.Category = categories.FindCategory(rom.RomFile);
 }
 

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <optional>
 
 namespace quarvel {
@@ -162,6 +163,9 @@ void TLibXML2::LoadFromRegistry(const QString& UserNode, const QString& XMLName,
         SetData(stored ? stored->toUtf8() : QByteArray());
     } catch (const QuarvelError& error) {
         prompts.ShowMessage(error.Message());
+    } catch (const std::exception& error) {
+        // Out of memory or a failure inside the store: the start-up goes on without settings.
+        prompts.ShowMessage(QString::fromLocal8Bit(error.what()));
     }
 }
 

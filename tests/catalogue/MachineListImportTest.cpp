@@ -73,13 +73,18 @@ TEST(MachineListImport, TwoMachineList)
     EXPECT_EQ(MachineListImport::SummaryLine(1, 1, 7), QStringLiteral("Roms in XML: 2 [Originals: 1, Clones: 1] [parsed in 7 ms]"));
 }
 
-TEST(MachineListImport, ValuesAreTakenAsWritten)
+TEST(MachineListImport, EntityReferencesInTheFieldsAreDecoded)
 {
     ImportFixture fixture;
-    fixture.Parse(QStringLiteral("<machine name=\"ab\" cloneof=\"\">\n<description>Alpha &amp; Beta \u00E9\u6F22</description>\n</machine>\n"
+    fixture.Parse(QStringLiteral("<machine name=\"ab\" cloneof=\"\">\n"
+                                 "<description>Alpha &amp; Beta &quot;&#233;&#x6F22;&quot; &lt;unknown&gt; &nbsp;</description>\n"
+                                 "<year>198&#63;</year>\n<manufacturer>A &amp; B &amp</manufacturer>\n</machine>\n"
                                  "<machine name=\"x\">\n</machine>\n"));
     ASSERT_EQ(fixture.romList.size(), 2u);
-    EXPECT_EQ(fixture.romList[0].GameName, QStringLiteral("Alpha &amp; Beta \u00E9\u6F22"));
+    EXPECT_EQ(fixture.romList[0].GameName, QStringLiteral("Alpha & Beta \"\u00E9\u6F22\" <unknown> &nbsp;"));
+    EXPECT_EQ(fixture.romList[0].Year, QStringLiteral("198?"));
+    EXPECT_EQ(fixture.romList[0].Manufacturer, QStringLiteral("A & B &amp"));
+    EXPECT_EQ(fixture.filteredRoms[0].GameName, fixture.romList[0].GameName);
     EXPECT_FALSE(fixture.romList[0].IsClone); // an empty cloneof is an original
     EXPECT_EQ(fixture.romList[1].GameName, QString());
     EXPECT_EQ(fixture.originals.Count(), 2);

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 namespace quarvel {
 namespace {
 
@@ -63,6 +65,23 @@ TEST_F(RegistryDocument, ValueThatIsNotTextIsShownAndTheDocumentKept)
     reader.LoadFromRegistry(Key, Value, store, prompts);
     EXPECT_EQ(reader.Data(), "kept");
     EXPECT_EQ(prompts.messages, QStringList({"Invalid data type for 'Settings'"}));
+}
+
+// A store whose read fails with something other than the store's own error.
+class FailingStore : public SettingsStore {
+public:
+    std::optional<QString> ReadText(const QString&, const QString&) override { throw std::bad_alloc(); }
+    void WriteText(const QString&, const QString&, const QString&) override {}
+};
+
+TEST_F(RegistryDocument, AnyFailureOfTheReadIsShownAndTheDocumentKept)
+{
+    FailingStore failing;
+    TLibXML2 reader;
+    reader.SetData("kept");
+    EXPECT_NO_THROW(reader.LoadFromRegistry(Key, Value, failing, prompts));
+    EXPECT_EQ(reader.Data(), "kept");
+    EXPECT_EQ(prompts.messages, QStringList({"std::bad_alloc"}));
 }
 
 } // namespace
