@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "app/MainWindowHarness.h"
 #include "support/TestFiles.h"
 #include "support/Wait.h"
@@ -14,6 +15,8 @@
 
 namespace quarvel::test {
 namespace {
+
+using test::PrintTo;
 
 const QByteArray TwoMachines = "<?xml version=\"1.0\"?>\n<mame build=\"0.251\">\n"
                                "\t<machine name=\"a\" sourcefile=\"s.cpp\">\n\t\t<description>Alpha</description>\n"
@@ -74,7 +77,7 @@ TEST_F(ImportWindow, Utf8ListWithoutMarkReadsNonAsciiTitles)
     Open(list);
     ASSERT_EQ(main.Window().RomList().size(), 1u);
     EXPECT_EQ(main.Window().RomList()[0].GameName, QStringLiteral("Pok\u00E9mon \u6F22\u5B57 \u2605"));
-    EXPECT_EQ(main.Window().RomList()[0].Manufacturer, QStringLiteral("Bandai &amp; Co"));
+    EXPECT_EQ(main.Window().RomList()[0].Manufacturer, QStringLiteral("Bandai & Co"));
 }
 
 struct DeleteAnswer {
@@ -105,7 +108,7 @@ TEST_P(ExecutableRoad, GeneratesReadsAndKeepsOrDeletesTheList)
 
 INSTANTIATE_TEST_SUITE_P(Answers, ExecutableRoad,
                          ::testing::Values(DeleteAnswer{"No", false}, DeleteAnswer{"Yes", true}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         test::CaseName());
 
 TEST_F(ImportWindow, ExeNameInCapitalsTakesTheExecutableRoadAndAnEmptyListGivesNoMachine)
 {

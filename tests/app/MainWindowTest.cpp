@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "app/MainWindowHarness.h"
 #include "app/Theme.h"
 #include "support/TestFiles.h"
@@ -19,6 +20,8 @@
 
 namespace quarvel::test {
 namespace {
+
+using test::PrintTo;
 
 const QString InitialLogLine = QStringLiteral("Log. Use Roms List page to filter roms and copy/move selections.");
 
@@ -148,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MainWindowBadCategoryResource,
                                            BadResource{"Truncated", Compress("[Maze]\r\npacman\r\n").left(5),
                                                        "buffer error"},
                                            BadResource{"NotZlib", "[Maze]\r\npacman\r\n", "incorrect header check"}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         test::CaseName());
 
 void SendLeftDrag(QWidget* target, Qt::MouseButtons held)
 {

@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "app/MainWindowHarness.h"
 #include "support/TestFiles.h"
 
@@ -12,6 +13,8 @@
 
 namespace quarvel::test {
 namespace {
+
+using test::PrintTo;
 
 QString SettingsDocument(const QString& location, const QString& source, const QString& output, const QString& type,
                          const QString& outerTag = QStringLiteral("Settings"),
@@ -77,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, SettingsSourceType,
                                            SourceTypeCase{"MinusOne", "-1", 0}, SourceTypeCase{"LoneMinus", "-", 0},
                                            SourceTypeCase{"Word", "zip", 0}, SourceTypeCase{"Empty", "", 0},
                                            SourceTypeCase{"Hex", "$1", 1}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         test::CaseName());
 
 TEST(SettingsWindow, OuterTagMustMatchExactlyWhileItemTagsIgnoreCase)
 {

@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "catalogue/CategoryTable.h"
 #include "support/TestFiles.h"
 #include "util/QuarvelError.h"
@@ -9,6 +10,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 StringList SortedNames()
 {
@@ -53,6 +56,7 @@ TEST(CategoryTable, BuildsTheTableAndTheSortedNames)
 
 struct Lookup {
     const char* name;
+    const char* rom;
     const char* category;
 };
 
@@ -63,19 +67,19 @@ TEST_P(FindCategoryCases, MatchesTheFrontToBackScan)
     CategoryTable table;
     StringList names = SortedNames();
     table.Build(test::Compress(Fixture), names);
-    EXPECT_EQ(table.FindCategory(QString::fromLatin1(GetParam().name)), QString::fromLatin1(GetParam().category));
+    EXPECT_EQ(table.FindCategory(QString::fromLatin1(GetParam().rom)), QString::fromLatin1(GetParam().category));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FindCategoryCases,
-                         ::testing::Values(Lookup{"pacman", "Maze / Collect"},   // first in file order wins
-                                           Lookup{"PACMAN", "Maze / Collect"},   // ASCII case ignored
-                                           Lookup{"ladybug", "Maze / Collect"},  // second section of a name
-                                           Lookup{"galaga", "xShooter y"},
-                                           Lookup{"pong", "Ball & Paddle"},      // last line without a break
-                                           Lookup{"pacman ", ""},                // trailing space finds nothing
-                                           Lookup{"orphan", ""},                 // before the first category
-                                           Lookup{"", ""}),
-                         [](const auto& testInfo) { return "Case" + std::to_string(testInfo.index); });
+                         ::testing::Values(Lookup{"FirstInFileOrderWins", "pacman", "Maze / Collect"},
+                                           Lookup{"AsciiCaseIgnored", "PACMAN", "Maze / Collect"},
+                                           Lookup{"SecondSectionOfAName", "ladybug", "Maze / Collect"},
+                                           Lookup{"CategoryWithInnerBlank", "galaga", "xShooter y"},
+                                           Lookup{"LastLineWithoutABreak", "pong", "Ball & Paddle"},
+                                           Lookup{"TrailingSpaceFindsNothing", "pacman ", ""},
+                                           Lookup{"NameBeforeTheFirstCategory", "orphan", ""},
+                                           Lookup{"EmptyName", "", ""}),
+                         test::CaseName());
 
 TEST(CategoryTable, EmptyTableFindsNothing)
 {
@@ -95,9 +99,10 @@ TEST(CategoryTable, DataThatDoesNotInflateKeepsTheTable)
 
 TEST(CategoryTable, RealThirdPartyList)
 {
+    QUARVEL_SKIP_WITHOUT_SHARED_DATA(realList, QStringLiteral("category-0.214.ini"));
     CategoryTable table;
     StringList names = SortedNames();
-    table.Build(test::Compress(test::ReadFile(test::SharedDataPath(QStringLiteral("category-0.214.ini")))), names);
+    table.Build(test::Compress(test::ReadFile(realList)), names);
 
     EXPECT_EQ(names.Count(), 369);
     EXPECT_EQ(table.GenreList().size(), 40808u);

@@ -1,9 +1,12 @@
+#include "support/NamedCases.h"
 #include "markup/TLibXML2.h"
 
 #include <gtest/gtest.h>
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 // A document whose only node holds exactly body, loaded.
 TLibXML2 LoadedNode(const QString& body)
@@ -86,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                  QString::fromUtf8("\xC3\xA9T\xC3\xA9"), "", ""},
         ItemCase{"NonAsciiNameWithFoldedLetters", QString::fromUtf8("<\xC3\xA9T\xC3\xA9>x</\xC3\xA9T\xC3\xA9>"),
                  QString::fromUtf8("\xC3\xA9t\xC3\xA9"), "x", ""}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 struct IntCase {
     const char* name;
@@ -108,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                       IntCase{"Negative", "<m>-5</m>", -5}, IntCase{"TagLetterCaseIgnored", "<M>7</M>", 7},
                       IntCase{"InsideCData", "<m><![CDATA[42]]></m>", 42}, IntCase{"TrailingText", "<m>4 2</m>", 0},
                       IntCase{"OutOfRange", "<m>2147483648</m>", 0}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 struct SubItemCase {
     const char* name;
@@ -157,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
         // occurrence nothing is cut away.
         SubItemCase{"ElementInAnotherLetterCase", "<Machine name=\"x\">", "machine", "name", "x"},
         SubItemCase{"AttributeOnlyInAnotherLetterCase", "<machine NAME=\"x\">", "machine", "name", " NAME="}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 TEST(TLibXML2Read, ItemReadsFindNothingWhileDataIsEmpty)
 {

@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "markup/TLibXML2.h"
 
 #include <QStringList>
@@ -6,6 +7,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 const QString MameDocument = QStringLiteral(
     "<mame><machine name=\"x\" cloneof=\"y\"><description>X (set 2)</description><year>1981</year></machine></mame>");
@@ -91,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "m", true,
                  {QString::fromUtf8("<m n=\"\xC3\xA9\">Pok\xC3\xA9mon \xE3\x83\x9D"),
                   QString::fromUtf8("<m n=\"2\">\xF0\x9F\x8E\xAE")}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Plain, TLibXML2ScanCases,
@@ -103,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"OnlyTheExactTagCounts", "<b x=\"1\">a</b><B>c</B><b >d</b>", "b", false, {}},
         ScanCase{"ContentSpansLines", "<Settings>\r\n    <a>1</a>\r\n</Settings>\r\n", "Settings", false,
                  {"\r\n    <a>1</a>\r\n"}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 TEST(TLibXML2Scan, EmptyDataFindsNothingAndKeepsTheLoadedNode)
 {

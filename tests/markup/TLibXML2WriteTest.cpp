@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "markup/TLibXML2.h"
 
 #include "support/TestFiles.h"
@@ -21,6 +22,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 struct WriteCase {
     const char* name;
@@ -63,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"DataUnchanged", [](TLibXML2& d) { d.WAddData(QStringLiteral(" <x y='1'> & ")); },
                   " <x y='1'> & \r\n"},
         WriteCase{"EmptyData", [](TLibXML2& d) { d.WAddData(QString()); }, "\r\n"}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 TEST(TLibXML2Write, DocumentReadsBack)
 {
@@ -122,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadBackCase{"AmpersandAndBracket", "a & b <c> \"d\"", "a & b <c> \"d\""},
                       ReadBackCase{"Path", QString::fromUtf8("/home/\xC3\xA9l\xC3\xA8ve/roms/"),
                                    QString::fromUtf8("/home/\xC3\xA9l\xC3\xA8ve/roms/")}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 TEST(TLibXML2Write, TagWrittenInsideAnEarlierValueIsFoundFirst)
 {

@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "FolderFixtures.h"
 #include "reporting/EventPump.h"
 #include "support/TestFiles.h"
@@ -10,6 +11,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 struct Options {
     QString mask = QStringLiteral("*");
@@ -126,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         AttributeCase{"SizeFilter",
                       {.recurse = true, .sizeFilter = true, .matchSize = 1},
                       {"dir.7z/x.7z", "sub/.hs.7z", "sub/s.7z", "sub/deep/d.7z"}}),
-    [](const ::testing::TestParamInfo<AttributeCase>& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 TEST_F(AttributeTree, TrailingDelimiterOrNotSearchesTheSameFolderWithTheSamePaths)
 {
@@ -306,7 +309,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MaskCase{"WholeName", "x", {"x"}},
                       MaskCase{"NoMatch", "*.rar", {}},
                       MaskCase{"Empty", "", {}}),
-    [](const ::testing::TestParamInfo<MaskCase>& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 struct ExtCase {
     const char* name;
@@ -348,7 +351,7 @@ INSTANTIATE_TEST_SUITE_P(
                               false,
                               {"/earlier/old.7z", "/earlier/old.zip", ".pipe.7z", "a.7z", "b.7Z", "c.7zip", "d.zip",
                                "e"}}),
-    [](const ::testing::TestParamInfo<ExtCase>& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 struct PumpCase {
     const char* name;
@@ -380,7 +383,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // 1 + root's ".", "..", f1.7z, f2.zip, sub; then 1 + sub's ".", "..", f3.7z
                       PumpCase{"Recursive", "", true, 10},
                       PumpCase{"MissingRecursive", "missing", true, 1}),
-    [](const ::testing::TestParamInfo<PumpCase>& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 TEST(FileFinder, EventsDuringASearchMayStartAnotherOneWhoseEndStopsTheFirst)
 {
@@ -429,9 +432,7 @@ INSTANTIATE_TEST_SUITE_P(FileFinder, GetFileSize64Cases,
                                            SizeCase{"Missing", "none.7z", 0}, SizeCase{"Folder", "folder.7z", 0},
                                            SizeCase{"Fifo", "pipe.7z", 0},
                                            SizeCase{"TrailingDelimiter", "five.7z/", 0}),
-                         [](const ::testing::TestParamInfo<SizeCase>& testInfo) {
-                             return std::string(testInfo.param.name);
-                         });
+                         test::CaseName());
 
 } // namespace
 } // namespace quarvel

@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "FolderFixtures.h"
 #include "reporting/EventPump.h"
 #include "romfolder/ArchiveNameIndex.h"
@@ -15,6 +16,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 // These passes run without a window.
 NoEventPump noPump;
@@ -134,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SizingCase{"FolderWithoutDelimiter",
                                  "spellings",
                                  {{"pacman", true, 11}, {"PACMAN", true, 0}, {"PacMan", true, 0}}}),
-    [](const ::testing::TestParamInfo<SizingCase>& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 TEST(MatchRomFiles, SwitchingTheSourceTypeKeepsOldSizesOfMachinesWithoutTheNewArchive)
 {
@@ -206,9 +209,7 @@ INSTANTIATE_TEST_SUITE_P(MatchRomFiles, CadenceCases,
                                            CadenceCase{"Hundred", 100, {99}, {0}},
                                            CadenceCase{"HundredAndOne", 101, {100}, {0, 100}},
                                            CadenceCase{"TwoHundredFifty", 250, {249}, {0, 100, 200}}),
-                         [](const ::testing::TestParamInfo<CadenceCase>& testInfo) {
-                             return std::string(testInfo.param.name);
-                         });
+                         test::CaseName());
 
 // An import started from the window while the match lets events through replaces RomList.
 struct ReplacementCase {
@@ -253,9 +254,7 @@ INSTANTIATE_TEST_SUITE_P(MatchRomFiles, ReplacementCases,
                                            ReplacementCase{"ShortenedToThePosition", 3, 100, 100},
                                            ReplacementCase{"ShortenedAboveThePosition", 3, 150, 100},
                                            ReplacementCase{"LengthenedDuringTheListing", 1, 400, 0}),
-                         [](const ::testing::TestParamInfo<ReplacementCase>& testInfo) {
-                             return std::string(testInfo.param.name);
-                         });
+                         test::CaseName());
 
 struct LookupCase {
     const char* name;
@@ -293,9 +292,7 @@ INSTANTIATE_TEST_SUITE_P(ArchiveNameIndex, ArchiveNameIndexCases,
                                            LookupCase{"SharpSExpanded", "strasse.7z", false},
                                            LookupCase{"Punctuation", "A_B.7Z", true},
                                            LookupCase{"Empty", "", false}),
-                         [](const ::testing::TestParamInfo<LookupCase>& testInfo) {
-                             return std::string(testInfo.param.name);
-                         });
+                         test::CaseName());
 
 TEST(ArchiveNameIndex, ExactSpellingFirstThenTheFirstListedEqualIgnoringCase)
 {

@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "FolderFixtures.h"
 #include "reporting/EventPump.h"
 #include "romfolder/SourceFolder.h"
@@ -13,6 +14,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 // These passes run without a window.
 NoEventPump noPump;
@@ -73,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ScanCase{"SevenZip", "7z", true, {".hidden.7z", "galaga.7z"}},
                       ScanCase{"WithoutDelimiter", "7z", false, {".hidden.7z", "galaga.7z"}},
                       ScanCase{"Zip", "zip", true, {"XEVIOUS2.ZIP", "xevious.zip"}}),
-    [](const ::testing::TestParamInfo<ScanCase>& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 TEST_F(SourceScan, AFolderThatDoesNotExistChangesNothing)
 {

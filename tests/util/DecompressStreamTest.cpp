@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "support/TestFiles.h"
 #include "util/DecompressStream.h"
 #include "util/QuarvelError.h"
@@ -6,6 +7,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 TEST(DecompressStream, InflatesACompleteStream)
 {
@@ -40,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadStream{"Empty", QByteArray(), "buffer error"},
                       BadStream{"Truncated", test::Compress(QByteArray(4000, 'x')).left(6), "buffer error"},
                       BadStream{"NotZlib", QByteArray("[Maze]\r\npacman\r\n"), "incorrect header check"}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 } // namespace
 } // namespace quarvel

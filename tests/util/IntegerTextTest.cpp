@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "util/IntegerText.h"
 
 #include <QString>
@@ -6,6 +7,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 struct IntegerCase {
     const char* name;
@@ -45,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                       IntegerCase{"BelowTheLowest", "-2147483649", std::nullopt},
                       IntegerCase{"HexAboveTheHighest", "$80000000", std::nullopt},
                       IntegerCase{"FarOutOfRange", "99999999999999999999999", std::nullopt}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 TEST(IntegerText, NonAsciiDigitsDoNotConvert)
 {

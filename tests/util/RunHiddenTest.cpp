@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "support/RecordingSinks.h"
 #include "support/TestFiles.h"
 #include "reporting/EventPump.h"
@@ -16,6 +17,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 using test::CountingPump;
 using test::WriteExecutable;
@@ -108,18 +111,13 @@ TEST_P(RunHiddenStartFailure, RaisesTheSystemErrorAndKeepsTheEarlierOutput)
 INSTANTIATE_TEST_SUITE_P(Cases, RunHiddenStartFailure,
                          ::testing::Values(StartFailure{"Missing", "missing-mame", ENOENT},
                                            StartFailure{"NotExecutable", "not-executable", EACCES}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         test::CaseName());
 
 struct CreateFailure {
     const char* name;
     const char* output; // relative to a temporary folder
     const char* reason;
 };
-
-void PrintTo(const CreateFailure& failure, std::ostream* out)
-{
-    *out << failure.name;
-}
 
 class RunHiddenCreateFailure : public ::testing::TestWithParam<CreateFailure> {};
 
@@ -145,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, RunHiddenCreateFailure,
                          ::testing::Values(CreateFailure{"FolderOfThatName", "tempmamelist.xml", "Is a directory"},
                                            CreateFailure{"MissingFolder", "no/such/folder/tempmamelist.xml",
                                                          "No such file or directory"}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         test::CaseName());
 
 } // namespace
 } // namespace quarvel

@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "support/TestFiles.h"
 #include "util/QuarvelError.h"
 #include "util/LineTextDecoder.h"
@@ -13,6 +14,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 struct LoadCase {
     const char* name;
@@ -54,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"Utf16BigEndian", QByteArray("\xFE\xFF\0a\0\r\0b", 8), "a\r\nb\r\n"},
         LoadCase{"LongUnixText", QByteArray("0123456789abcdef\n").repeated(1000),
                  QByteArray("0123456789abcdef\r\n").repeated(1000)}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 TEST(TextLines, MissingFileRaisesTheOpenErrorAndKeepsTheText)
 {

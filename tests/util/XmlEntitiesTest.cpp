@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "util/XmlEntities.h"
 
 #include <gtest/gtest.h>
@@ -7,16 +8,13 @@
 namespace quarvel {
 namespace {
 
+using test::PrintTo;
+
 struct EntityCase {
     const char* name;
     const char16_t* text;
     const char16_t* decoded;
 };
-
-void PrintTo(const EntityCase& entityCase, std::ostream* out)
-{
-    *out << entityCase.name;
-}
 
 class DecodeXmlEntitiesCases : public ::testing::TestWithParam<EntityCase> {};
 
@@ -40,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EntityCase{"NoCharacter", u"&#0;&#xD800;&#x110000;&#99999999999;", u"&#0;&#xD800;&#x110000;&#99999999999;"},
                       EntityCase{"NotDigits", u"&#12a; &#x1G;&#\u0661;", u"&#12a; &#x1G;&#\u0661;"},
                       EntityCase{"CaseMatters", u"&AMP;", u"&AMP;"}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 } // namespace
 } // namespace quarvel
