@@ -59,6 +59,8 @@ int DefaultPort(const QUrl& url)
 QByteArray HostLine(const QUrl& url)
 {
     QByteArray host = QUrl::toAce(url.host().trimmed());
+    if (host.contains(':'))
+        host = '[' + host + ']';
     const int port = url.port();
     if (port != -1 && port != DefaultPort(url))
         host += ':' + QByteArray::number(port);

@@ -18,8 +18,10 @@ public:
     // QuarvelError with the failure's text otherwise, and HttpAborted when Abort() ended it.
     virtual HttpResponse Get(const QUrl& url, EventPump& pump) = 0;
 
-    // Ends the running GET at its next turn of the pump; meant for a handler that the pump
-    // runs, such as the window's close. Does nothing when no GET runs.
+    // Ends the running GET right after the current turn of the pump, with HttpAborted. Meant
+    // for a handler that the pump runs, such as the window's close; the client must outlive
+    // the GET, so such a handler calls Abort() and leaves any deletion of the client's owner
+    // to the outer event loop. Does nothing to a GET started later.
     virtual void Abort() = 0;
 };
 

@@ -169,10 +169,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Longer in all than the time-out, but never silent for long: the time-out counts from
         // the last traffic, not from the start.
         ResponseCase{"SlowButSteadyBody",
-                     {ServerReply{.pieces = {"HTTP/1.1 200 OK\r\nContent-Length: 8\r\n\r\n", "1", "2", "3", "4", "5",
-                                             "6", "7", "8"},
-                                  .pauseBetweenPiecesMs = 50}},
-                     GetResult{200, "12345678", std::nullopt}, 300ms}),
+                     {ServerReply{.pieces = {"HTTP/1.1 200 OK\r\nContent-Length: 12\r\n\r\n", "1", "2", "3", "4",
+                                             "5", "6", "7", "8", "9", "0", "1", "2"},
+                                  .pauseBetweenPiecesMs = 100}},
+                     GetResult{200, "123456789012", std::nullopt}, 1s}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 struct RedirectCase {
@@ -237,6 +237,16 @@ TEST_F(CurlHttpClientTest, RedirectionToAnotherServerNamesThatServer)
     ScriptedHttpServer first({Redirect(301, "http://" + otherHost + "/there")});
     EXPECT_EQ(Get(first.Url(QStringLiteral("/apps/Quarvel/ver"))), (GetResult{200, "7", std::nullopt}));
     EXPECT_EQ(other.Requests(), QList<QByteArray>{ExpectedRequest("/there", otherHost)});
+}
+
+// A server may name any address; only the web's own schemes are followed, never a local file.
+TEST_F(CurlHttpClientTest, RedirectionToAFileIsRefused)
+{
+    ScriptedHttpServer server({Redirect(301, "file:///etc/hostname")});
+    const GetResult result = Get(server.Url(QStringLiteral("/apps/Quarvel/ver")));
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_TRUE(result.error->contains(QLatin1String("file"))) << result.error->toStdString();
+    EXPECT_EQ(server.Requests().size(), 1);
 }
 
 TEST_F(CurlHttpClientTest, ClosedPortCannotConnect)

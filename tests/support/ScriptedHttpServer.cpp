@@ -6,6 +6,7 @@
 #include <QThread>
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace quarvel::test {
@@ -29,6 +30,11 @@ ScriptedHttpServer::ScriptedHttpServer(QList<ServerReply> replies)
     thread_ = std::thread([this, &port] { Serve(port); });
     while (port == 0)
         QThread::msleep(1);
+    if (port < 0) {
+        stopping_ = true;
+        thread_.join();
+        throw std::runtime_error("The test's HTTP server cannot listen on 127.0.0.1");
+    }
     port_ = quint16(port.load());
 }
 
@@ -85,7 +91,10 @@ bool ScriptedHttpServer::SendReply(const ServerReply& reply, QTcpSocket& socket)
 void ScriptedHttpServer::Serve(std::atomic<int>& port)
 {
     QTcpServer server;
-    server.listen(QHostAddress::LocalHost, 0);
+    if (!server.listen(QHostAddress::LocalHost, 0)) {
+        port = -1;
+        return;
+    }
     port = server.serverPort();
     std::vector<std::unique_ptr<QTcpSocket>> kept;
     std::unique_ptr<QTcpSocket> socket;

@@ -40,6 +40,7 @@ struct VersionCase {
     QList<ServerReply> replies;
     VersionCheckOutcome outcome;
     QStringList lines;
+    std::chrono::milliseconds inactivityTimeout = 10s;
 };
 
 void PrintTo(const VersionCase& versionCase, std::ostream* out)
@@ -52,7 +53,7 @@ class Answers : public VersionCheckTest, public ::testing::WithParamInterface<Ve
 TEST_P(Answers, GiveOneLogLineAtMost)
 {
     ScriptedHttpServer server(GetParam().replies);
-    CurlHttpClient client(test::TestSettings(300ms));
+    CurlHttpClient client(test::TestSettings(GetParam().inactivityTimeout));
     EXPECT_EQ(CheckVersion(client, log_, pump_, server.Url(QStringLiteral("/apps/Quarvel/ver"))), GetParam().outcome);
     EXPECT_EQ(log_.lines, GetParam().lines);
 }
@@ -103,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
         VersionCase{"Silence",
                     {Answer({}, ServerReply::Then::Stall)},
                     VersionCheckOutcome::Failed,
-                    {QStringLiteral("Error: Request aborted on timeout")}}),
+                    {QStringLiteral("Error: Request aborted on timeout")},
+                    300ms}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 // Through a proxy the request for the built-in address reaches the test instead of the maker.
