@@ -1,5 +1,7 @@
 #include "util/IntegerText.h"
 
+#include "util/QuarvelError.h"
+
 namespace quarvel {
 
 namespace {
@@ -58,6 +60,14 @@ std::optional<qint32> ParseInteger(QStringView text)
             return std::nullopt;
     }
     return static_cast<qint32>(negative ? -magnitude : magnitude);
+}
+
+qint32 StrToInt(const QString& text)
+{
+    const std::optional<qint32> value = ParseInteger(text);
+    if (!value)
+        throw QuarvelError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return *value;
 }
 
 } // namespace quarvel

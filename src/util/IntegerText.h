@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 #include <optional>
@@ -11,5 +12,9 @@ namespace quarvel {
 // either case). Nothing may follow the digits. Gives nothing for a text that does not
 // convert, including a value outside the signed 32-bit range.
 std::optional<qint32> ParseInteger(QStringView text);
+
+// ParseInteger for a text that must hold a number: throws "'%s' is not a valid integer
+// value" with the whole text when it does not convert.
+qint32 StrToInt(const QString& text);
 
 } // namespace quarvel

@@ -1,5 +1,7 @@
 #include "util/TextFunctions.h"
 
+#include <QStringDecoder>
+
 namespace quarvel {
 
 QChar LowerAsciiChar(QChar c)
@@ -66,6 +68,19 @@ QString StripChar(const QString& text, QChar c, bool ignoreCase)
             result.append(ch);
     }
     return result;
+}
+
+QString AnsiToText(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
+
+QString StreamToText(QByteArrayView buffer)
+{
+    const qsizetype zero = buffer.indexOf('\0');
+    return AnsiToText(zero < 0 ? buffer : buffer.first(zero));
 }
 
 } // namespace quarvel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 namespace quarvel {
@@ -23,5 +24,12 @@ void DeleteThrough(QString& s, const QString& marker);
 void DeleteFirst(QString& s, const QString& marker);
 // Removes every occurrence of c; with ignoreCase both ASCII cases of c go.
 QString StripChar(const QString& text, QChar c, bool ignoreCase);
+
+
+// Bytes in the system's 8-bit text encoding: UTF-8 when they are valid UTF-8, else Latin-1,
+// so any byte sequence gives a text and the ASCII range reads the same either way.
+QString AnsiToText(QByteArrayView bytes);
+// The text of a receive buffer: its bytes up to the first zero byte, read as AnsiToText does.
+QString StreamToText(QByteArrayView buffer);
 
 } // namespace quarvel

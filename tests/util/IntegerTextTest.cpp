@@ -1,6 +1,9 @@
 #include "support/NamedCases.h"
 #include "util/IntegerText.h"
 
+#include "support/QtPrinters.h"
+#include "util/QuarvelError.h"
+
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -54,6 +57,17 @@ TEST(IntegerText, NonAsciiDigitsDoNotConvert)
 {
     EXPECT_EQ(ParseInteger(QString::fromUtf8("\xD9\xA3")), std::nullopt); // Arabic-Indic three
     EXPECT_EQ(ParseInteger(QString::fromUtf8("\xEF\xBC\x95")), std::nullopt); // full-width five
+}
+
+TEST(IntegerText, StrToIntNamesTheWholeTextWhenItFails)
+{
+    EXPECT_EQ(StrToInt(QStringLiteral("  -12")), -12);
+    try {
+        StrToInt(QStringLiteral("6\r\n"));
+        FAIL() << "converted a text with a line end";
+    } catch (const QuarvelError& error) {
+        EXPECT_EQ(error.Message(), QStringLiteral("'6\r\n' is not a valid integer value"));
+    }
 }
 
 } // namespace

@@ -1,6 +1,10 @@
 #include "util/TextFunctions.h"
 
+#include "support/QtPrinters.h"
+
 #include <gtest/gtest.h>
+
+#include <ostream>
 
 namespace quarvel {
 namespace {
@@ -36,6 +40,36 @@ TEST(TextFunctions, StripCharRemovesEveryOccurrence)
     EXPECT_EQ(StripChar(QStringLiteral("aAbA"), u'a', false), QStringLiteral("AbA"));
     EXPECT_EQ(StripChar(QStringLiteral("aAbA"), u'a', true), QStringLiteral("b"));
 }
+
+struct StreamCase {
+    const char* name;
+    QByteArray bytes;
+    QString text;
+};
+
+void PrintTo(const StreamCase& streamCase, std::ostream* out)
+{
+    *out << streamCase.name;
+}
+
+class StreamText : public ::testing::TestWithParam<StreamCase> {};
+
+TEST_P(StreamText, ReadsTheBytesBeforeTheFirstZero)
+{
+    EXPECT_EQ(StreamToText(GetParam().bytes), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StreamText,
+    ::testing::Values(StreamCase{"Empty", {}, QString()},
+                      StreamCase{"Digits", "12", QStringLiteral("12")},
+                      StreamCase{"LineEndsKept", "6\r\n", QStringLiteral("6\r\n")},
+                      StreamCase{"ZeroEndsTheText", QByteArray("6\0" "7", 3), QStringLiteral("6")},
+                      StreamCase{"ZeroFirst", QByteArray("\0" "7", 2), QString()},
+                      StreamCase{"Utf8", "D\xC3\xA4mon", QStringLiteral("D\u00E4mon")},
+                      StreamCase{"NotUtf8ReadsAsLatin1", "D\xE4mon", QStringLiteral("D\u00E4mon")},
+                      StreamCase{"CutUtf8ReadsAsLatin1", "7\xC3", QStringLiteral("7\u00C3")}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace
 } // namespace quarvel
