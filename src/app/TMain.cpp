@@ -52,6 +52,18 @@ QPushButton* MakeButton(const QString& caption, const char* objectName, QWidget*
     return Named(new QPushButton(caption, parent), objectName);
 }
 
+TrkGlassButton* MakeGlassButton(const QString& caption, const char* objectName, QWidget* parent)
+{
+    auto* button = Named(new TrkGlassButton(caption, parent), objectName);
+    button->SetColorDown(QColor(0x23, 0x23, 0x23));
+    button->SetColorFrame(QColor(0x30, 0x30, 0x30));
+    button->SetFontColor(Qt::white);
+    button->SetGlossy(true);
+    button->SetGlossyLevel(37);
+    button->SetLightHeight(27);
+    return button;
+}
+
 QComboBox* MakeDropDown(const QStringList& items, const char* objectName, QWidget* parent)
 {
     auto* combo = Named(new QComboBox(parent), objectName);
@@ -69,11 +81,10 @@ TMain::TMain(TMainServices services, QWidget* parent)
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QString::fromLatin1(Caption));
     // Tahoma where the system has it; narrow fallbacks keep the captions inside their controls.
-    QFont windowFont;
-    windowFont.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed"),
-                            QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial")});
-    windowFont.setPointSize(8);
-    setFont(windowFont);
+    // Under an application style sheet a font set on the window does not reach the controls
+    // of the pages, so the window names it in a sheet of its own, which reaches them all.
+    setStyleSheet(QStringLiteral("QWidget { font-family: \"Tahoma\", \"DejaVu Sans Condensed\", "
+                                 "\"Liberation Sans Narrow\", \"Arial\"; font-size: 8pt; }"));
     resize(ClientSize);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -107,11 +118,14 @@ void TMain::CreateTopBar()
     vpnlTop_ = Named(new TrkVistaPanel(this), "vpnlTop");
     vpnlTop_->setFixedHeight(TopBarHeight);
     vpnlTop_->SetColors(Qt::white, QColor(0x80, 0x80, 0x80), QColor(0x40, 0x40, 0x40), QColor(0x49, 0x50, 0x7A));
+    // Segoe UI at 12 pixels where the system has it, else a face no wider, so every caption fits.
+    vpnlTop_->setStyleSheet(QStringLiteral("quarvel--TrkGlassButton { font-family: \"Segoe UI\", \"Liberation Sans\", "
+                                           "\"Arial\", \"DejaVu Sans Condensed\"; font-size: 12px; }"));
     auto* bar = new AnchorLayout(vpnlTop_, QSize(ClientSize.width(), TopBarHeight));
 
-    rkGlassButton2_ = Named(new TrkGlassButton(QStringLiteral("Open Mame exe/xml"), vpnlTop_), "rkGlassButton2");
-    buttonClones_ = Named(new TrkGlassButton(QStringLiteral("Clones"), vpnlTop_), "ButtonClones");
-    buttonRomsList_ = Named(new TrkGlassButton(QStringLiteral("Roms List (XML/in disk)"), vpnlTop_), "ButtonRomsList");
+    rkGlassButton2_ = MakeGlassButton(QStringLiteral("Open Mame exe/xml"), "rkGlassButton2", vpnlTop_);
+    buttonClones_ = MakeGlassButton(QStringLiteral("Clones"), "ButtonClones", vpnlTop_);
+    buttonRomsList_ = MakeGlassButton(QStringLiteral("Roms List (XML/in disk)"), "ButtonRomsList", vpnlTop_);
     buttonClones_->SetDown(true);
     comboBox3_ = MakeDropDown({QStringLiteral("Source: 7zip"), QStringLiteral("Source: zips")}, "ComboBox3", vpnlTop_);
 

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -197,6 +198,31 @@ TEST(MainWindow, AnchoredControlsFollowTheWindowSize)
     EXPECT_EQ(memo->geometry(), QRect(3, 104, 971, 550));
     EXPECT_EQ(check->geometry(), checkBefore.translated(100, 100));
     EXPECT_EQ(source->geometry(), QRect(3, 2, 112, 22));
+}
+
+TEST(Theme, EveryCaptionFitsItsControlUnderTheTheme)
+{
+    auto& application = *qobject_cast<QApplication*>(QCoreApplication::instance());
+    const QString previous = application.styleSheet();
+    ASSERT_TRUE(ApplyTheme(application, QStringLiteral("Onyx Blue")));
+    {
+        MainWindowHarness main;
+        // The theme's push buttons spend a one-pixel border and two pixels of padding a side;
+        // glass captions get the width less one, as their text rectangle has.
+        const std::pair<const char*, int> captioned[] = {
+            {"PngSpeedButton1", 6}, {"PngSpeedButton2", 6}, {"Button1", 6}, {"ButtonGoFile", 6},
+            {"rkGlassButton2", 1},  {"ButtonClones", 1},    {"ButtonRomsList", 1}};
+        for (const auto& [name, spent] : captioned) {
+            auto* control = main.Control<QAbstractButton>(name);
+            control->ensurePolished();
+            EXPECT_LE(QFontMetrics(control->font()).horizontalAdvance(control->text()), control->width() - spent)
+                << name;
+        }
+        auto* link = main.Control<QLabel>("Label4");
+        link->ensurePolished();
+        EXPECT_LE(QFontMetrics(link->font()).horizontalAdvance(link->text()), link->width());
+    }
+    application.setStyleSheet(previous);
 }
 
 TEST(Theme, OnyxBlueIsBuiltInAndUnknownThemesAreReported)
