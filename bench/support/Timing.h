@@ -35,6 +35,15 @@ public:
         return sorted.size() % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2.0;
     }
 
+    // Run by run, the time of this side and then the other, for two sides measured in the same rounds.
+    Samples operator+(const Samples& other) const
+    {
+        Samples sum;
+        for (std::size_t i = 0; i < ms_.size() && i < other.ms_.size(); ++i)
+            sum.Add(ms_[i] + other.ms_[i]);
+        return sum;
+    }
+
 private:
     std::vector<double> ms_;
 };
@@ -73,13 +82,13 @@ inline double MiB(qint64 bytes)
 inline void PrintColumnHeads(int runs)
 {
     std::printf("  %d runs per side, in rounds after one warm-up round; medians are the figures to quote\n", runs);
-    std::printf("  %-34s %28s %10s %9s\n", "", "min / median / max ms", "MiB/s", "x floor");
+    std::printf("  %-38s %30s %10s %9s\n", "", "min / median / max ms", "MiB/s", "x floor");
 }
 
 // One side against the size of what it reads (0: no size to speak of) and against the floor.
 inline void PrintRow(const char* label, const Samples& samples, qint64 bytes, const Samples& floor)
 {
-    std::printf("  %-34s %8.2f / %8.2f / %8.2f", label, samples.Min(), samples.Median(), samples.Max());
+    std::printf("  %-38s %8.2f / %8.2f / %8.2f", label, samples.Min(), samples.Median(), samples.Max());
     if (bytes > 0 && samples.Median() > 0.0)
         std::printf(" %10.0f", MiB(bytes) / (samples.Median() / 1000.0));
     else
@@ -90,7 +99,7 @@ inline void PrintRow(const char* label, const Samples& samples, qint64 bytes, co
 // How many times longer the slower side takes than the faster one, median against median.
 inline void PrintRatio(const char* label, const Samples& slower, const Samples& faster)
 {
-    std::printf("  %-58s %6.2f\n", label, faster.Median() > 0.0 ? slower.Median() / faster.Median() : 0.0);
+    std::printf("  %-62s %6.2f\n", label, faster.Median() > 0.0 ? slower.Median() / faster.Median() : 0.0);
 }
 
 } // namespace quarvel::bench
