@@ -3,12 +3,11 @@
 // each entry's size. The folder is made in a temporary place and removed at the end.
 #include "support/Floor.h"
 #include "support/Options.h"
+#include "support/Sinks.h"
 #include "support/Timing.h"
 #include "catalogue/Rom.h"
 #include "romfolder/SourceFolder.h"
 #include "reporting/EventPump.h"
-#include "reporting/LogSink.h"
-#include "reporting/ProgressSink.h"
 #include "util/StringList.h"
 
 #include <QByteArray>
@@ -35,18 +34,6 @@ quarvel::NoEventPump noPump;
 constexpr int Archives = 45000;
 constexpr int MachinesWithout = 3000; // machines of the list with no archive in the folder
 constexpr int UpperCaseEvery = 100;   // one archive in this many is named in capitals
-
-class LastLineLog : public quarvel::LogSink {
-public:
-    void AppendLine(const QString& line) override { last = line; }
-    QString last;
-};
-
-class NoProgress : public quarvel::ProgressSink {
-public:
-    void SetMaximum(int) override {}
-    void SetPosition(int) override {}
-};
 
 // Names shaped like MAME's short names: a letter, then letters and digits, 3 to 8 in all.
 std::vector<QString> MachineNames(int count, std::mt19937& random)
