@@ -219,13 +219,16 @@ public:
     {
     }
 
-    // One run in a fresh child; returns the time the child measured.
+    // One run in a fresh child; returns the time the child measured, or 0 when it failed.
     double RunOnce()
     {
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(),
                     {QStringLiteral("--child"), side_, work_.list, work_.categories, work_.archives});
-        child.waitForFinished(-1);
+        const bool finished = child.waitForFinished(-1) && child.exitStatus() == QProcess::NormalExit;
+        if (!finished || child.exitCode() != 0)
+            std::fprintf(stderr, "the %s side failed on %s\n", qPrintable(side_), qPrintable(work_.list));
+        last_.clear();
         static const QRegularExpression pair(QStringLiteral("(\\w+)=([\\d.]+)"));
         for (auto it = pair.globalMatch(QString::fromUtf8(child.readAllStandardOutput())); it.hasNext();) {
             const auto match = it.next();
@@ -326,6 +329,7 @@ void PrintListResult(const ListResult& result, int runs)
 // Archives for every third machine of the list, so the match finds some and misses more.
 QString MakeArchiveFolder(const QString& folder, const Workload& work)
 {
+    QDir().mkpath(folder);
     ImportedTables tables;
     ImportMachineList(work, tables);
     for (std::size_t i = 0; i < tables.romList.size(); i += 3) {
@@ -355,13 +359,16 @@ QString WriteScaledList(const QString& list, const QString& path, bool doubled)
     if (!source.open(QIODevice::ReadOnly))
         return {};
     const QByteArray text = source.readAll();
+    if (!text.contains("<machine "))
+        return list;
     const qsizetype firstMachine = text.lastIndexOf('\n', text.indexOf("<machine ")) + 1;
     const qsizetype afterMachines = text.indexOf('\n', text.lastIndexOf("</machine>")) + 1;
     const QByteArrayView head(text.constData(), firstMachine);
     const QByteArrayView machines(text.constData() + firstMachine, afterMachines - firstMachine);
     const QByteArrayView tail(text.constData() + afterMachines, text.size() - afterMachines);
-    const qsizetype tenth = machines.size() / 10;
-    const qsizetype cut = machines.sliced(0, machines.indexOf("<machine ", tenth)).lastIndexOf('\n') + 1;
+    const qsizetype machineAfterTenth = machines.indexOf("<machine ", machines.size() / 10);
+    const qsizetype cut = machineAfterTenth < 0 ? machines.size()
+                                                : machines.sliced(0, machineAfterTenth).lastIndexOf('\n') + 1;
     QFile scaled(path);
     if (!scaled.open(QIODevice::WriteOnly))
         return {};
@@ -395,7 +402,6 @@ int RunParent(const Options& options)
     }
     QTemporaryDir work;
     const QString categories = WriteCompressedCategories(work.filePath(QStringLiteral("genres.z")));
-    QDir().mkpath(work.filePath(QStringLiteral("archives")));
     const QString archives = MakeArchiveFolder(work.filePath(QStringLiteral("archives")), {list, categories, {}});
 
     const int runs = options.Runs(5);
