@@ -382,7 +382,8 @@ QString WriteScaledList(const QString& list, const QString& path, bool doubled)
 
 void PrintScaling(const std::vector<ListResult>& results)
 {
-    std::printf("\nscaling: median ms per MiB of list (equal figures down a column mean linear growth)\n");
+    std::printf("\nscaling: median ms per MiB of list (equal figures down a column mean linear growth;\n"
+                "  the match walks the same archive folder for every list, so it grows with the folder)\n");
     std::printf("  %10s %10s %10s %10s %10s %10s %10s\n", "MiB", "machines", "floor", "import", "match", "pugixml",
                 "in place");
     for (const ListResult& result : results) {
