@@ -1,17 +1,19 @@
-// Times a whole machine-list import (read and decode, scan, tables with categories, match)
-// against a peer that loads the same file with pugixml and reads the same five fields.
-// Each side runs in its own child process so that its peak memory is its own.
-//
-// Usage: bench_import [listxml.xml]
-//   Without a file it uses the list generated from /usr/games/mame (made once into
-//   ~/.cache/quarvel-bench/listxml.xml), or else a MAME-shaped list of 45,000 machines.
+// Times a whole machine-list import (category table, read and decode, scan, records with
+// categories, name lists) and the folder match on its own, against a floor (reading the list
+// into a fresh buffer and one memchr pass) and against two pugixml peers that fill the same
+// five fields: the default load_file, and load_buffer_inplace with parse_minimal.
+// Every run of every side is a child process of its own, so that its peak memory is its own.
+#include "support/CategoryList.h"
+#include "support/Floor.h"
+#include "support/MachineList.h"
+#include "support/Options.h"
 #include "support/PeakMemory.h"
+#include "support/Sinks.h"
+#include "support/Timing.h"
 #include "catalogue/CategoryTable.h"
 #include "catalogue/MachineListImport.h"
-#include "romfolder/SourceFolder.h"
 #include "reporting/EventPump.h"
-#include "reporting/LogSink.h"
-#include "reporting/ProgressSink.h"
+#include "romfolder/SourceFolder.h"
 #include "util/StringList.h"
 #include "util/TextLines.h"
 
@@ -19,202 +21,404 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-
-#include <zlib.h>
 
 #ifdef QUARVEL_HAVE_PUGIXML
 #include <pugixml.hpp>
 #endif
 
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace quarvel::bench;
 
-double MsSince(Clock::time_point start)
+constexpr const char* Usage =
+    "Usage: bench_import [listxml.xml] [--runs N] [--scaling]\n"
+    "  Times the whole import and the folder match against a floor and two pugixml peers.\n"
+    "  Without a file it reads the list of /usr/games/mame (made once into the cache folder),\n"
+    "  or else a synthetic list of the same size.\n"
+    "  --scaling  also runs a 10 % slice and a doubled list, and prints the time per MiB of each\n";
+
+// What every side reads: the machine list, the compressed category list standing in for the
+// program's embedded one, and a folder of archives for the match.
+struct Workload {
+    QString list;
+    QString categories;
+    QString archives;
+};
+
+// The tables the main window keeps after an import; the list's text stays too, as it does there.
+struct ImportedTables {
+    ImportedTables()
+    {
+        categoryNames.SetIgnoreDuplicates(true);
+        categoryNames.SetSorted(true);
+    }
+    quarvel::StringList categoryNames;
+    quarvel::CategoryTable categories;
+    quarvel::TextLines xmlLines;
+    quarvel::RomTable romList;
+    quarvel::RomTable filteredRoms;
+    quarvel::StringList cloneNames;
+    quarvel::StringList originalNames;
+};
+
+// The whole import as the program runs it, from its start-up category build to the name
+// lists: the one function to replace once the import has a headless home of its own.
+void ImportMachineList(const Workload& work, ImportedTables& tables)
 {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    QFile resource(work.categories);
+    if (resource.open(QIODevice::ReadOnly))
+        tables.categories.Build(resource.readAll(), tables.categoryNames);
+    tables.xmlLines.LoadFromFile(work.list);
+    NoProgress progress;
+    quarvel::NoEventPump pump;
+    quarvel::MachineListImport::Parse(
+        tables.xmlLines, tables.categories,
+        quarvel::MachineTables{tables.romList, tables.filteredRoms, tables.cloneNames, tables.originalNames},
+        progress, pump);
 }
 
-class NullLog : public quarvel::LogSink {
-public:
-    void AppendLine(const QString&) override {}
-};
-class NullProgress : public quarvel::ProgressSink {
-public:
-    void SetMaximum(int) override {}
-    void SetPosition(int) override {}
-};
-
-QByteArray CompressedCategories()
+void MatchArchives(const Workload& work, quarvel::RomTable& romList)
 {
-    QFile file(QStringLiteral(QUARVEL_SHARED_DATA_DIR "/category-0.214.ini"));
+    LastLineLog log;
+    NoProgress progress;
+    quarvel::NoEventPump pump;
+    quarvel::MatchRomFiles(romList, work.archives + u'/', QStringLiteral("7z"), log, progress, pump);
+}
+
+// The children: each times one side once and prints "name=value" figures.
+
+void PrintChildFigures(double ms, std::size_t machines, std::size_t clones)
+{
+    std::printf("ms=%.3f machines=%zu clones=%zu peak_kb=%ld\n", ms, machines, clones, PeakResidentKiB());
+}
+
+int ChildFloor(const Workload& work)
+{
+    const auto start = Clock::now();
+    ReadAndScan(work.list);
+    PrintChildFigures(MsSince(start), 0, 0);
+    return 0;
+}
+
+int ChildImport(const Workload& work)
+{
+    ImportedTables tables;
+    const auto start = Clock::now();
+    ImportMachineList(work, tables);
+    const double ms = MsSince(start);
+    PrintChildFigures(ms, tables.romList.size(), std::size_t(tables.cloneNames.Count()));
+    return 0;
+}
+
+int ChildMatch(const Workload& work)
+{
+    ImportedTables tables;
+    ImportMachineList(work, tables);
+    const auto start = Clock::now();
+    MatchArchives(work, tables.romList);
+    const double ms = MsSince(start);
+    const auto present = std::count_if(tables.romList.begin(), tables.romList.end(),
+                                       [](const quarvel::Rom& rom) { return rom.InDisk; });
+    PrintChildFigures(ms, tables.romList.size(), std::size_t(tables.cloneNames.Count()));
+    std::printf("present=%zu\n", std::size_t(present));
+    return 0;
+}
+
+#ifdef QUARVEL_HAVE_PUGIXML
+constexpr bool HavePugixml = true;
+
+void FillFiveFields(const pugi::xml_document& document, quarvel::RomTable& roms)
+{
+    for (const pugi::xml_node machine : document.child("mame").children("machine")) {
+        quarvel::Rom& rom = roms.emplace_back();
+        rom.RomFile = QString::fromUtf8(machine.attribute("name").value());
+        rom.GameName = QString::fromUtf8(machine.child_value("description"));
+        rom.Year = QString::fromUtf8(machine.child_value("year"));
+        rom.Manufacturer = QString::fromUtf8(machine.child_value("manufacturer"));
+        rom.IsClone = *machine.attribute("cloneof").value() != '\0';
+    }
+}
+
+std::size_t CountClones(const quarvel::RomTable& roms)
+{
+    return std::size_t(std::count_if(roms.begin(), roms.end(), [](const quarvel::Rom& rom) { return rom.IsClone; }));
+}
+
+int ChildPugixmlDefault(const Workload& work)
+{
+    quarvel::RomTable roms;
+    const auto start = Clock::now();
+    pugi::xml_document document;
+    if (!document.load_file(QFile::encodeName(work.list).constData()))
+        return 1;
+    FillFiveFields(document, roms);
+    PrintChildFigures(MsSince(start), roms.size(), CountClones(roms));
+    return 0;
+}
+
+// The fastest road pugixml offers: it parses the file's own buffer where it lies and skips
+// entity decoding, end-of-line normalisation and everything else it can.
+int ChildPugixmlTuned(const Workload& work)
+{
+    quarvel::RomTable roms;
+    const auto start = Clock::now();
+    QFile file(work.list);
     if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray plain = file.readAll();
-    uLongf size = compressBound(static_cast<uLong>(plain.size()));
-    QByteArray packed(static_cast<qsizetype>(size), Qt::Uninitialized);
-    compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(plain.constData()),
-              static_cast<uLong>(plain.size()), 9);
-    packed.resize(static_cast<qsizetype>(size));
-    return packed;
+        return 1;
+    QByteArray buffer = file.readAll();
+    pugi::xml_document document;
+    if (!document.load_buffer_inplace(buffer.data(), std::size_t(buffer.size()), pugi::parse_minimal))
+        return 1;
+    FillFiveFields(document, roms);
+    PrintChildFigures(MsSince(start), roms.size(), CountClones(roms));
+    return 0;
+}
+#else
+constexpr bool HavePugixml = false;
+
+int ChildPugixmlDefault(const Workload&)
+{
+    return 1;
 }
 
-// A folder holding an archive for every third machine of the list.
-void FillArchiveFolder(const QString& folder, const quarvel::RomTable& roms)
+int ChildPugixmlTuned(const Workload&)
 {
-    for (std::size_t i = 0; i < roms.size(); i += 3) {
-        QFile archive(folder + u'/' + roms[i].RomFile + QStringLiteral(".7z"));
+    return 1;
+}
+#endif
+
+int RunChild(const QString& side, const Workload& work)
+{
+    if (side == QStringLiteral("floor"))
+        return ChildFloor(work);
+    if (side == QStringLiteral("import"))
+        return ChildImport(work);
+    if (side == QStringLiteral("match"))
+        return ChildMatch(work);
+    if (side == QStringLiteral("pugixml"))
+        return ChildPugixmlDefault(work);
+    if (side == QStringLiteral("pugixml-tuned"))
+        return ChildPugixmlTuned(work);
+    return 2;
+}
+
+// The parent: starts a child for every run of every side and gathers what they print.
+
+class SideInChild {
+public:
+    SideInChild(QString side, const Workload& work)
+        : side_(std::move(side))
+        , work_(work)
+    {
+    }
+
+    // One run in a fresh child; returns the time the child measured, or 0 when it failed.
+    double RunOnce()
+    {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--child"), side_, work_.list, work_.categories, work_.archives});
+        const bool finished = child.waitForFinished(-1) && child.exitStatus() == QProcess::NormalExit;
+        if (!finished || child.exitCode() != 0)
+            std::fprintf(stderr, "the %s side failed on %s\n", qPrintable(side_), qPrintable(work_.list));
+        last_.clear();
+        static const QRegularExpression pair(QStringLiteral("(\\w+)=([\\d.]+)"));
+        for (auto it = pair.globalMatch(QString::fromUtf8(child.readAllStandardOutput())); it.hasNext();) {
+            const auto match = it.next();
+            last_[match.captured(1)] = match.captured(2).toDouble();
+        }
+        peakKiB_ = std::max(peakKiB_, last_.value(QStringLiteral("peak_kb")));
+        return last_.value(QStringLiteral("ms"));
+    }
+
+    Side AsSide()
+    {
+        return [this] { return RunOnce(); };
+    }
+
+    double Figure(const char* name) const { return last_.value(QString::fromLatin1(name)); }
+    double PeakMiB() const { return peakKiB_ / 1024.0; }
+
+private:
+    QString side_;
+    Workload work_;
+    QMap<QString, double> last_;
+    double peakKiB_ = 0.0;
+};
+
+struct SideResult {
+    Samples ms;
+    double peakMiB = 0.0;
+};
+
+struct ListResult {
+    QString list;
+    qint64 bytes = 0;
+    double machines = 0;
+    double clones = 0;
+    double present = 0;
+    SideResult floor;
+    SideResult import;
+    SideResult match;
+    SideResult pugixml;
+    SideResult pugixmlTuned;
+};
+
+ListResult TimeList(const Workload& work, int runs)
+{
+    std::vector<SideInChild> children;
+    for (const char* side : {"floor", "import", "match", "pugixml", "pugixml-tuned"})
+        children.emplace_back(QString::fromLatin1(side), work);
+    std::vector<Side> sides;
+    for (std::size_t i = 0; i < (HavePugixml ? children.size() : 3); ++i)
+        sides.push_back(children[i].AsSide());
+    std::vector<Samples> samples = RunInRounds(runs, sides);
+    samples.resize(children.size());
+
+    ListResult result;
+    result.list = work.list;
+    result.bytes = QFileInfo(work.list).size();
+    result.machines = children[1].Figure("machines");
+    result.clones = children[1].Figure("clones");
+    result.present = children[2].Figure("present");
+    SideResult* const sideResults[] = {&result.floor, &result.import, &result.match, &result.pugixml, &result.pugixmlTuned};
+    for (std::size_t i = 0; i < children.size(); ++i)
+        *sideResults[i] = {samples[i], children[i].PeakMiB()};
+    return result;
+}
+
+void PrintPeak(const char* label, const SideResult& side, qint64 bytes)
+{
+    std::printf("  %-38s %8.1f MiB = %.2f x the list file\n", label, side.peakMiB, side.peakMiB / MiB(bytes));
+}
+
+void PrintListResult(const ListResult& result, int runs)
+{
+    std::printf("\nmachine list %s: %.1f MiB, %.0f machines (%.0f clones); %.0f of them have an archive\n",
+                qPrintable(result.list), MiB(result.bytes), result.machines, result.clones, result.present);
+    PrintColumnHeads(runs);
+    PrintRow("floor: read + memchr of the list", result.floor.ms, result.bytes, result.floor.ms);
+    PrintRow("whole import, categories included", result.import.ms, result.bytes, result.floor.ms);
+    PrintRow("folder match on its own", result.match.ms, result.bytes, result.floor.ms);
+    if (HavePugixml) {
+        PrintRow("pugixml load_file, five fields", result.pugixml.ms, result.bytes, result.floor.ms);
+        PrintRow("pugixml in place, parse_minimal, five", result.pugixmlTuned.ms, result.bytes, result.floor.ms);
+        std::printf("  speed ratios, median over median (above 1: the import is faster)\n");
+        PrintRatio("pugixml load_file / whole import", result.pugixml.ms, result.import.ms);
+        PrintRatio("pugixml in place + parse_minimal / whole import", result.pugixmlTuned.ms, result.import.ms);
+    } else {
+        std::printf("  pugixml was not found at build time: no peers\n");
+    }
+    std::printf("  peak resident memory, the largest of the runs\n");
+    PrintPeak("floor", result.floor, result.bytes);
+    PrintPeak("whole import", result.import, result.bytes);
+    PrintPeak("whole import, then the match", result.match, result.bytes);
+    if (HavePugixml) {
+        PrintPeak("pugixml load_file", result.pugixml, result.bytes);
+        PrintPeak("pugixml in place + parse_minimal", result.pugixmlTuned, result.bytes);
+    }
+}
+
+// Archives for every third machine of the list, so the match finds some and misses more.
+QString MakeArchiveFolder(const QString& folder, const Workload& work)
+{
+    QDir().mkpath(folder);
+    ImportedTables tables;
+    ImportMachineList(work, tables);
+    for (std::size_t i = 0; i < tables.romList.size(); i += 3) {
+        QFile archive(folder + u'/' + tables.romList[i].RomFile + QStringLiteral(".7z"));
         if (archive.open(QIODevice::WriteOnly))
             archive.write(QByteArray(int(64 + i % 512), 'x'));
     }
+    return folder;
 }
 
-int RunQuarvel(const QString& listPath)
+QString WriteCompressedCategories(const QString& path)
 {
-    quarvel::StringList names;
-    names.SetIgnoreDuplicates(true);
-    names.SetSorted(true);
-    quarvel::CategoryTable categories;
-    categories.Build(CompressedCategories(), names);
-
-    QTemporaryDir roms;
-    quarvel::RomTable romList, filteredRoms;
-    quarvel::StringList clones, originals;
-    NullLog log;
-    NullProgress progress;
-    quarvel::NoEventPump pump;
-    {
-        // A first import only to know the machine names the archive folder holds.
-        quarvel::TextLines lines;
-        lines.LoadFromFile(listPath);
-        quarvel::MachineListImport::Parse(lines, categories, {romList, filteredRoms, clones, originals}, progress, pump);
-        FillArchiveFolder(roms.path(), romList);
-        romList.clear();
-        filteredRoms.clear();
-    }
-
-    const auto start = Clock::now();
-    quarvel::TextLines lines;
-    lines.LoadFromFile(listPath);
-    const double readMs = MsSince(start);
-    const auto parseStart = Clock::now();
-    quarvel::MachineListImport::Parse(lines, categories, {romList, filteredRoms, clones, originals}, progress, pump);
-    const double parseMs = MsSince(parseStart);
-    const auto matchStart = Clock::now();
-    quarvel::MatchRomFiles(romList, roms.path() + u'/', QStringLiteral("7z"), log, progress, pump);
-    const double matchMs = MsSince(matchStart);
-    const double totalMs = MsSince(start);
-
-    std::size_t present = 0;
-    for (const quarvel::Rom& rom : romList)
-        present += rom.InDisk ? 1 : 0;
-    std::printf("machines=%zu clones=%lld present=%zu\n", romList.size(), static_cast<long long>(clones.Count()),
-                present);
-    std::printf("read_ms=%.1f parse_ms=%.1f match_ms=%.1f total_ms=%.1f peak_kb=%ld\n", readMs, parseMs, matchMs,
-                totalMs, quarvel::bench::PeakResidentKiB());
-    return 0;
-}
-
-int RunPugixml(const QString& listPath)
-{
-#ifdef QUARVEL_HAVE_PUGIXML
-    const auto start = Clock::now();
-    pugi::xml_document document;
-    const pugi::xml_parse_result result = document.load_file(QFile::encodeName(listPath).constData());
-    if (!result) {
-        std::printf("pugixml failed: %s\n", result.description());
-        return 1;
-    }
-    std::size_t machines = 0;
-    std::size_t clones = 0;
-    std::size_t textBytes = 0;
-    for (const pugi::xml_node machine : document.child("mame").children("machine")) {
-        ++machines;
-        const QString name = QString::fromUtf8(machine.attribute("name").value());
-        const bool isClone = *machine.attribute("cloneof").value() != '\0';
-        const QString description = QString::fromUtf8(machine.child_value("description"));
-        const QString year = QString::fromUtf8(machine.child_value("year"));
-        const QString manufacturer = QString::fromUtf8(machine.child_value("manufacturer"));
-        clones += isClone ? 1 : 0;
-        textBytes += std::size_t(name.size() + description.size() + year.size() + manufacturer.size());
-    }
-    std::printf("machines=%zu clones=%zu text=%zu\n", machines, clones, textBytes);
-    std::printf("total_ms=%.1f peak_kb=%ld\n", MsSince(start), quarvel::bench::PeakResidentKiB());
-    return 0;
-#else
-    Q_UNUSED(listPath);
-    std::printf("pugixml not available\n");
-    return 1;
-#endif
-}
-
-QString GeneratedListPath()
-{
-    return QDir::homePath() + QStringLiteral("/.cache/quarvel-bench/listxml.xml");
-}
-
-QString SyntheticList()
-{
-    const QString path = QDir::tempPath() + QStringLiteral("/quarvel-bench-synthetic.xml");
-    if (QFileInfo::exists(path))
-        return path;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {};
-    file.write("<?xml version=\"1.0\"?>\n<mame build=\"synthetic\">\n");
-    for (int i = 0; i < 45000; ++i) {
-        QByteArray machine = "\t<machine name=\"m" + QByteArray::number(i) + "\" sourcefile=\"d" +
-                             QByteArray::number(i % 900) + ".cpp\"" +
-                             (i % 3 ? " cloneof=\"m" + QByteArray::number(i - i % 3) + "\"" : QByteArray()) + ">\n" +
-                             "\t\t<description>Machine " + QByteArray::number(i) + " (set 1)</description>\n" +
-                             "\t\t<year>19" + QByteArray::number(80 + i % 20) + "</year>\n" +
-                             "\t\t<manufacturer>Maker " + QByteArray::number(i % 300) + "</manufacturer>\n";
-        for (int r = 0; r < 50; ++r)
-            machine += "\t\t<rom name=\"r" + QByteArray::number(r) +
-                       ".bin\" size=\"4096\" crc=\"0123abcd\" sha1=\"0123456789abcdef0123456789abcdef01234567\"/>\n";
-        machine += "\t</machine>\n";
-        file.write(machine);
-    }
-    file.write("</mame>\n");
+    QFile list(SharedCategoryList());
+    if (!list.open(QIODevice::ReadOnly))
+        std::printf("category list %s is absent: the import runs without categories\n", qPrintable(list.fileName()));
+    QFile packed(path);
+    if (packed.open(QIODevice::WriteOnly))
+        packed.write(ZlibCompress(list.isOpen() ? list.readAll() : QByteArray()));
     return path;
 }
 
-QString ChooseList(const QStringList& arguments)
+// The list's machines cut to those in its first tenth, or written twice over, to show how
+// the import grows with the list.
+QString WriteScaledList(const QString& list, const QString& path, bool doubled)
 {
-    if (arguments.size() > 1)
-        return arguments[1];
-    const QString generated = GeneratedListPath();
-    if (!QFileInfo::exists(generated) && QFileInfo(QStringLiteral("/usr/games/mame")).isExecutable()) {
-        QDir().mkpath(QFileInfo(generated).absolutePath());
-        QProcess mame;
-        mame.setStandardOutputFile(generated);
-        mame.start(QStringLiteral("/usr/games/mame"), {QStringLiteral("-listxml")});
-        mame.waitForFinished(-1);
-    }
-    return QFileInfo(generated).size() > 0 ? generated : SyntheticList();
+    QFile source(list);
+    if (!source.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray text = source.readAll();
+    if (!text.contains("<machine "))
+        return list;
+    const qsizetype firstMachine = text.lastIndexOf('\n', text.indexOf("<machine ")) + 1;
+    const qsizetype afterMachines = text.indexOf('\n', text.lastIndexOf("</machine>")) + 1;
+    const QByteArrayView head(text.constData(), firstMachine);
+    const QByteArrayView machines(text.constData() + firstMachine, afterMachines - firstMachine);
+    const QByteArrayView tail(text.constData() + afterMachines, text.size() - afterMachines);
+    const qsizetype machineAfterTenth = machines.indexOf("<machine ", machines.size() / 10);
+    const qsizetype cut = machineAfterTenth < 0 ? machines.size()
+                                                : machines.sliced(0, machineAfterTenth).lastIndexOf('\n') + 1;
+    QFile scaled(path);
+    if (!scaled.open(QIODevice::WriteOnly))
+        return {};
+    scaled.write(head.data(), head.size());
+    scaled.write(machines.data(), doubled ? machines.size() : cut);
+    if (doubled)
+        scaled.write(machines.data(), machines.size());
+    scaled.write(tail.data(), tail.size());
+    return path;
 }
 
-QMap<QString, double> RunChild(const QString& mode, const QString& listPath)
+void PrintScaling(const std::vector<ListResult>& results)
 {
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--") + mode, listPath});
-    child.waitForFinished(-1);
-    const QString output = QString::fromUtf8(child.readAllStandardOutput());
-    std::printf("[%s]\n%s", qPrintable(mode), qPrintable(output));
-    QMap<QString, double> figures;
-    static const QRegularExpression pair(QStringLiteral("(\\w+)=([\\d.]+)"));
-    for (auto it = pair.globalMatch(output); it.hasNext();) {
-        const auto match = it.next();
-        figures[match.captured(1)] = match.captured(2).toDouble();
+    std::printf("\nscaling: median ms per MiB of list (equal figures down a column mean linear growth;\n"
+                "  the match walks the same archive folder for every list, so it grows with the folder)\n");
+    std::printf("  %10s %10s %10s %10s %10s %10s %10s\n", "MiB", "machines", "floor", "import", "match", "pugixml",
+                "in place");
+    for (const ListResult& result : results) {
+        const double mib = MiB(result.bytes);
+        std::printf("  %10.1f %10.0f %10.2f %10.2f %10.2f %10.2f %10.2f\n", mib, result.machines,
+                    result.floor.ms.Median() / mib, result.import.ms.Median() / mib, result.match.ms.Median() / mib,
+                    result.pugixml.ms.Median() / mib, result.pugixmlTuned.ms.Median() / mib);
     }
-    return figures;
+}
+
+int RunParent(const Options& options)
+{
+    const QString list = options.Plain().isEmpty() ? DefaultMachineList() : options.Plain();
+    if (!QFileInfo(list).isReadable()) {
+        std::printf("machine list %s is absent: nothing to time\n", qPrintable(list));
+        return 0;
+    }
+    QTemporaryDir work;
+    const QString categories = WriteCompressedCategories(work.filePath(QStringLiteral("genres.z")));
+    const QString archives = MakeArchiveFolder(work.filePath(QStringLiteral("archives")), {list, categories, {}});
+
+    const int runs = options.Runs(5);
+    if (!options.Has(QStringLiteral("--scaling"))) {
+        PrintListResult(TimeList({list, categories, archives}, runs), runs);
+        return 0;
+    }
+    const QString slice = WriteScaledList(list, work.filePath(QStringLiteral("slice.xml")), false);
+    const QString doubled = WriteScaledList(list, work.filePath(QStringLiteral("doubled.xml")), true);
+    std::vector<ListResult> results;
+    for (const QString& scaled : {slice, list, doubled}) {
+        results.push_back(TimeList({scaled, categories, archives}, runs));
+        PrintListResult(results.back(), runs);
+    }
+    PrintScaling(results);
+    return 0;
 }
 
 } // namespace
@@ -223,24 +427,10 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() == 3 && arguments[1] == QStringLiteral("--quarvel"))
-        return RunQuarvel(arguments[2]);
-    if (arguments.size() == 3 && arguments[1] == QStringLiteral("--pugixml"))
-        return RunPugixml(arguments[2]);
-
-    const QString listPath = ChooseList(arguments);
-    const double fileMb = double(QFileInfo(listPath).size()) / (1024.0 * 1024.0);
-    std::printf("machine list: %s (%.1f MiB)\n", qPrintable(listPath), fileMb);
-    const QMap<QString, double> ours = RunChild(QStringLiteral("quarvel"), listPath);
-    const QMap<QString, double> peer = RunChild(QStringLiteral("pugixml"), listPath);
-    const double ourPeakMb = ours.value(QStringLiteral("peak_kb")) / 1024.0;
-    const double peerPeakMb = peer.value(QStringLiteral("peak_kb")) / 1024.0;
-    std::printf("\nwhole import: %.0f ms (target under 1000 ms)\n", ours.value(QStringLiteral("total_ms")));
-    std::printf("peer (pugixml load + five fields): %.0f ms\n", peer.value(QStringLiteral("total_ms")));
-    if (ours.value(QStringLiteral("total_ms")) > 0)
-        std::printf("speed ratio peer/ours: %.2f (target at least 1.5)\n",
-                    peer.value(QStringLiteral("total_ms")) / ours.value(QStringLiteral("total_ms")));
-    std::printf("peak memory: ours %.0f MiB = %.2f x file (target at most 1.5), peer %.0f MiB = %.2f x file\n",
-                ourPeakMb, ourPeakMb / fileMb, peerPeakMb, peerPeakMb / fileMb);
-    return 0;
+    if (arguments.size() == 6 && arguments[1] == QStringLiteral("--child"))
+        return RunChild(arguments[2], {arguments[3], arguments[4], arguments[5]});
+    const Options options(arguments, Usage);
+    if (options.AnswerHelp())
+        return 0;
+    return RunParent(options);
 }
