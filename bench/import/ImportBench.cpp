@@ -10,12 +10,8 @@
 #include "support/PeakMemory.h"
 #include "support/Sinks.h"
 #include "support/Timing.h"
-#include "catalogue/CategoryTable.h"
-#include "catalogue/MachineListImport.h"
 #include "reporting/EventPump.h"
-#include "romfolder/SourceFolder.h"
-#include "util/StringList.h"
-#include "util/TextLines.h"
+#include "session/Session.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -52,44 +48,32 @@ struct Workload {
     QString archives;
 };
 
-// The tables the main window keeps after an import; the list's text stays too, as it does there.
-struct ImportedTables {
-    ImportedTables()
-    {
-        categoryNames.SetIgnoreDuplicates(true);
-        categoryNames.SetSorted(true);
-    }
-    quarvel::StringList categoryNames;
-    quarvel::CategoryTable categories;
-    quarvel::TextLines xmlLines;
-    quarvel::RomTable romList;
-    quarvel::RomTable filteredRoms;
-    quarvel::StringList cloneNames;
-    quarvel::StringList originalNames;
-};
-
-// The whole import as the program runs it, from its start-up category build to the name
-// lists: the one function to replace once the import has a headless home of its own.
-void ImportMachineList(const Workload& work, ImportedTables& tables)
-{
-    QFile resource(work.categories);
-    if (resource.open(QIODevice::ReadOnly))
-        tables.categories.Build(resource.readAll(), tables.categoryNames);
-    tables.xmlLines.LoadFromFile(work.list);
-    NoProgress progress;
-    quarvel::NoEventPump pump;
-    quarvel::MachineListImport::Parse(
-        tables.xmlLines, tables.categories,
-        quarvel::MachineTables{tables.romList, tables.filteredRoms, tables.cloneNames, tables.originalNames},
-        progress, pump);
-}
-
-void MatchArchives(const Workload& work, quarvel::RomTable& romList)
-{
+// The program's engine as the window and the command line drive it, reporting nowhere.
+struct HeadlessSession {
     LastLineLog log;
     NoProgress progress;
     quarvel::NoEventPump pump;
-    quarvel::MatchRomFiles(romList, work.archives + u'/', QStringLiteral("7z"), log, progress, pump);
+    NoPrompts prompts;
+    quarvel::Session session{quarvel::Reporting{log, progress, pump, prompts}};
+};
+
+// The whole import as the program runs it, from its start-up category build to the name
+// lists. The import ends with a match; an empty folder keeps that out of the import's time,
+// and the match is timed on its own.
+void ImportMachineList(const Workload& work, const QTemporaryDir& emptyFolder, quarvel::Session& session)
+{
+    QFile resource(work.categories);
+    if (resource.open(QIODevice::ReadOnly))
+        session.BuildCategories(resource.readAll());
+    session.Settings().XmlLoc = work.list;
+    session.Settings().SourceFolder = emptyFolder.path() + u'/';
+    session.LoadRomList();
+}
+
+void MatchArchives(const Workload& work, quarvel::Session& session)
+{
+    session.Settings().SourceFolder = work.archives + u'/';
+    session.MatchRomFiles();
 }
 
 // The children: each times one side once and prints "name=value" figures.
@@ -109,24 +93,27 @@ int ChildFloor(const Workload& work)
 
 int ChildImport(const Workload& work)
 {
-    ImportedTables tables;
+    HeadlessSession headless;
+    const QTemporaryDir emptyFolder;
     const auto start = Clock::now();
-    ImportMachineList(work, tables);
+    ImportMachineList(work, emptyFolder, headless.session);
     const double ms = MsSince(start);
-    PrintChildFigures(ms, tables.romList.size(), std::size_t(tables.cloneNames.Count()));
+    PrintChildFigures(ms, headless.session.RomList().size(), std::size_t(headless.session.CloneNames().Count()));
     return 0;
 }
 
 int ChildMatch(const Workload& work)
 {
-    ImportedTables tables;
-    ImportMachineList(work, tables);
+    HeadlessSession headless;
+    const quarvel::Session& session = headless.session;
+    const QTemporaryDir emptyFolder;
+    ImportMachineList(work, emptyFolder, headless.session);
     const auto start = Clock::now();
-    MatchArchives(work, tables.romList);
+    MatchArchives(work, headless.session);
     const double ms = MsSince(start);
-    const auto present = std::count_if(tables.romList.begin(), tables.romList.end(),
+    const auto present = std::count_if(session.RomList().begin(), session.RomList().end(),
                                        [](const quarvel::Rom& rom) { return rom.InDisk; });
-    PrintChildFigures(ms, tables.romList.size(), std::size_t(tables.cloneNames.Count()));
+    PrintChildFigures(ms, session.RomList().size(), std::size_t(session.CloneNames().Count()));
     std::printf("present=%zu\n", std::size_t(present));
     return 0;
 }
@@ -330,10 +317,12 @@ void PrintListResult(const ListResult& result, int runs)
 QString MakeArchiveFolder(const QString& folder, const Workload& work)
 {
     QDir().mkpath(folder);
-    ImportedTables tables;
-    ImportMachineList(work, tables);
-    for (std::size_t i = 0; i < tables.romList.size(); i += 3) {
-        QFile archive(folder + u'/' + tables.romList[i].RomFile + QStringLiteral(".7z"));
+    HeadlessSession headless;
+    const QTemporaryDir emptyFolder;
+    ImportMachineList(work, emptyFolder, headless.session);
+    const quarvel::RomTable& romList = headless.session.RomList();
+    for (std::size_t i = 0; i < romList.size(); i += 3) {
+        QFile archive(folder + u'/' + romList[i].RomFile + QStringLiteral(".7z"));
         if (archive.open(QIODevice::WriteOnly))
             archive.write(QByteArray(int(64 + i % 512), 'x'));
     }

@@ -2,6 +2,7 @@
 
 #include "reporting/LogSink.h"
 #include "reporting/ProgressSink.h"
+#include "reporting/Prompts.h"
 
 #include <QString>
 
@@ -19,6 +20,16 @@ class NoProgress : public ProgressSink {
 public:
     void SetMaximum(int) override {}
     void SetPosition(int) override {}
+};
+
+// Nobody answers: every question is No and every picker is cancelled.
+class NoPrompts : public Prompts {
+public:
+    void ShowMessage(const QString&) override {}
+    void ShowError(const QString&) override {}
+    bool AskYesNo(const QString&) override { return false; }
+    std::optional<QString> PickFolder(const QString&, const QString&) override { return std::nullopt; }
+    std::optional<QString> PickMachineListFile(const QString&) override { return std::nullopt; }
 };
 
 } // namespace quarvel::bench

@@ -1,5 +1,8 @@
 #include "app/RomListModel.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace quarvel {
 
 namespace {
@@ -20,16 +23,15 @@ RomListModel::RomListModel(const RomTable& rows, QObject* parent)
 {
 }
 
-void RomListModel::SetRowCount(int count)
+void RomListModel::RowsChanged()
 {
     beginResetModel();
-    rowCount_ = count;
     endResetModel();
 }
 
 int RomListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : rowCount_;
+    return parent.isValid() ? 0 : static_cast<int>(std::min<std::size_t>(rows_.size(), INT_MAX));
 }
 
 int RomListModel::columnCount(const QModelIndex& parent) const

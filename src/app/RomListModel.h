@@ -7,8 +7,9 @@
 namespace quarvel {
 
 // The rows of the Roms List: the view holds only a row count and asks for the texts of the
-// rows it paints. The count is set by whoever rebuilds the rows, so a request beyond the
-// table (possible while an import has resized it but not yet set the count) shows empty texts.
+// rows it paints. The rows are FilteredRoms itself; whoever replaces them says so through
+// RowsChanged, and a request beyond the table (possible while an import has resized it and
+// the view still holds the earlier count) shows empty texts.
 class RomListModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -17,7 +18,7 @@ public:
 
     explicit RomListModel(const RomTable& rows, QObject* parent = nullptr);
 
-    void SetRowCount(int count);
+    void RowsChanged();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -30,7 +31,6 @@ private:
     QString CellText(const Rom& rom, int column) const;
 
     const RomTable& rows_;
-    int rowCount_ = 0;
 };
 
 } // namespace quarvel

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "version/VersionCheck.h"
+
 #include <QString>
+#include <QUrl>
 
 #include <functional>
 
@@ -23,6 +26,8 @@ struct TMainServices {
     std::function<void(const QString&)> openInShell;
     // Starts moving the window as if its title bar were dragged.
     std::function<void(QWidget*)> startWindowMove;
+    // Where the version check asks for the newest release's number.
+    QUrl versionUrl = VersionDocumentUrl();
 };
 
 } // namespace quarvel

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "net/CurlHttpClient.h"
+
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace quarvel {
+
+class BusyState;
+class HandlerGuard;
+class Prompts;
+class Session;
+
+// The Clones page: the source and output folders, the batch file operations, the log and the
+// version check.
+class ClonesPage : public QWidget {
+    Q_OBJECT
+
+public:
+    struct Services {
+        Session& session;
+        BusyState& busy;
+        const HandlerGuard& guard;
+        Prompts& prompts;
+        // Opens a web address in the user's browser.
+        std::function<void(const QString&)> openInShell;
+        QUrl versionUrl;
+    };
+
+    // memo1 and progressBar1 are the window's log and this page's progress bar, made before
+    // the page because the session reports on them; the page lays them out.
+    ClonesPage(Services services, QPlainTextEdit* memo1, QProgressBar* progressBar1, QWidget* parent);
+
+    QPlainTextEdit* Memo() const { return memo1_; }
+    QProgressBar* ProgressBar() const { return progressBar1_; }
+    QLabel* Link() const { return label4_; }
+
+    // Shows the settings the session holds.
+    void ShowSettings();
+    // Takes what the user may have typed into the session's settings.
+    void TakeSettings();
+    // Ends a version check that waits for the server, as when the window closes.
+    void AbortVersionCheck() { httpClient_.Abort(); }
+
+    void FocusSourceFolder();
+    void Label4Click();
+
+private:
+    void CreateControls();
+    void ConnectHandlers();
+    void ApplyBusyRule(bool busy);
+
+    void PngSpeedButton1Click();
+    void PngSpeedButton2Click();
+    void Button1Click();
+
+    Services services_;
+    CurlHttpClient httpClient_;
+    QPlainTextEdit* memo1_;
+    QProgressBar* progressBar1_;
+
+    QPushButton* pngSpeedButton1_ = nullptr;
+    QLineEdit* edit1_ = nullptr;
+    QPushButton* pngSpeedButton2_ = nullptr;
+    QLineEdit* edit2_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QComboBox* comboBox1_ = nullptr;
+    QPushButton* buttonGoFile_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QComboBox* comboBox2_ = nullptr;
+    QPushButton* button3_ = nullptr;
+    QPushButton* button1_ = nullptr;
+    QLabel* label4_ = nullptr;
+};
+
+} // namespace quarvel

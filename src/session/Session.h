@@ -1,0 +1,89 @@
+#pragma once
+
+#include "catalogue/CategoryTable.h"
+#include "catalogue/Rom.h"
+#include "reporting/Reporting.h"
+#include "session/SessionSettings.h"
+#include "util/StringList.h"
+#include "util/TextLines.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace quarvel {
+
+class SettingsStore;
+
+// The program without its window: the machine tables and name lists, the four settings, and
+// the operations over them in the order the program runs them. The window and the command
+// line each drive one; neither reaches the tables but through it, so both give the same
+// results. Every report goes through the reporting bundle it was made with.
+class Session {
+public:
+    static constexpr const char* SettingsKey = "Software\\Quarvel";
+    static constexpr const char* SettingsValue = "Settings";
+
+    explicit Session(Reporting reporting);
+
+    // Builds the category table from its zlib-compressed list and logs the time taken.
+    void BuildCategories(const QByteArray& compressedList);
+
+    // Imports the list Settings().XmlLoc names, running the emulator first when it names one,
+    // and matches it against the source folder. Returns false when the emulator left no list,
+    // after telling the user.
+    bool LoadRomList();
+
+    // Lists the archives of the source folder; false, with nothing logged, when it is missing.
+    bool ScanSourceFolder();
+    // Marks which machines of RomList have an archive in the source folder.
+    void MatchRomFiles();
+
+    // Writes the four settings as their six-line document into the store.
+    void SaveSettings(SettingsStore& store) const;
+    // Reads the four settings back from the store; true when they name a list to import now
+    // (only a list is imported at start-up, never a program, and the test is case-exact).
+    bool RestoreSettings(SettingsStore& store);
+
+    SessionSettings& Settings() { return settings_; }
+    const SessionSettings& Settings() const { return settings_; }
+    // The archive extension of the source type, without its dot.
+    QString SourceExtension() const;
+
+    // Facts the window's controls follow.
+    bool SourceScanned() const { return sourceScanned_; }
+    bool ListImported() const { return listImported_; }
+
+    const StringList& CategoryNames() const { return categoryNames_; }
+    const CategoryTable& Categories() const { return categories_; }
+    const RomTable& RomList() const { return romList_; }
+    RomTable& FilteredRoms() { return filteredRoms_; }
+    const RomTable& FilteredRoms() const { return filteredRoms_; }
+    const StringList& CloneNames() const { return cloneNames_; }
+    const StringList& OriginalNames() const { return originalNames_; }
+    const StringList& SourceFiles() const { return sourceFiles_; }
+
+    // Empties the lists and the machine table as the window does when it closes.
+    void Clear();
+
+private:
+    // Runs the emulator and returns the generated list's path, or nothing when it left none.
+    std::optional<QString> GenerateList(bool& deleteGeneratedList);
+
+    Reporting reporting_;
+    SessionSettings settings_;
+    bool sourceScanned_ = false;
+    bool listImported_ = false;
+
+    // The shared lists, created in this order and emptied in the reverse order.
+    TextLines xmlLines_;
+    StringList cloneNames_;
+    StringList originalNames_;
+    StringList sourceFiles_;
+    StringList categoryNames_;
+
+    RomTable romList_;
+    RomTable filteredRoms_;
+    CategoryTable categories_;
+};
+
+} // namespace quarvel
