@@ -1,3 +1,4 @@
+#include "support/QtPrinters.h"
 #include "util/SizeText.h"
 
 #include <QLocale>

@@ -1,0 +1,98 @@
+#include "romlist/RomSearchIndex.h"
+
+#include "util/TextFunctions.h"
+
+#include <algorithm>
+
+namespace quarvel {
+
+namespace {
+
+// Any character would do: a match is accepted only when it lies within one field.
+constexpr QChar Parting = u'\n';
+
+} // namespace
+
+std::array<QString, RomSearchIndex::FieldCount> RomSearchIndex::SearchedFields(const Rom& rom)
+{
+    // The order in which the filter text is looked for.
+    return {rom.RomFile, rom.GameName, rom.Category, rom.Year, rom.Manufacturer};
+}
+
+void RomSearchIndex::Sync(const RomTable& roms, const std::vector<CategoryItem>& items)
+{
+    const bool itemsChanged = SyncItems(items);
+    entries_.resize(roms.size());
+    for (std::size_t row = 0; row < roms.size(); ++row) {
+        Entry& entry = entries_[row];
+        std::array<QString, FieldCount> fields = SearchedFields(roms[row]);
+        if (!entry.indexed || entry.fields != fields) {
+            IndexFields(entry, std::move(fields));
+            entry.categoryItem = ItemIndexOf(roms[row].Category);
+        } else if (itemsChanged) {
+            entry.categoryItem = ItemIndexOf(roms[row].Category);
+        }
+    }
+}
+
+bool RomSearchIndex::SyncItems(const std::vector<CategoryItem>& items)
+{
+    QStringList texts;
+    texts.reserve(qsizetype(items.size()));
+    for (const CategoryItem& item : items)
+        texts.append(item.Text);
+    if (texts == itemTexts_)
+        return false;
+
+    itemTexts_ = std::move(texts);
+    itemByFoldedText_.clear();
+    itemByCategory_.clear();
+    for (int i = 0; i < itemTexts_.size(); ++i) {
+        const QString folded = itemTexts_[i].toCaseFolded();
+        if (!itemByFoldedText_.contains(folded))
+            itemByFoldedText_.insert(folded, i);
+    }
+    return true;
+}
+
+void RomSearchIndex::IndexFields(Entry& entry, std::array<QString, FieldCount> fields) const
+{
+    entry.haystack.clear();
+    for (std::size_t i = 0; i < FieldCount; ++i) {
+        if (i > 0) {
+            entry.partings[i - 1] = entry.haystack.size();
+            entry.haystack.append(Parting);
+        }
+        entry.haystack.append(LowerAscii(fields[i]));
+    }
+    entry.fields = std::move(fields);
+    entry.indexed = true;
+}
+
+int RomSearchIndex::ItemIndexOf(const QString& category)
+{
+    if (category.isEmpty())
+        return 0;
+    const auto cached = itemByCategory_.constFind(category);
+    if (cached != itemByCategory_.constEnd())
+        return cached.value();
+    const int item = itemByFoldedText_.value(category.toCaseFolded(), 0);
+    itemByCategory_.insert(category, item);
+    return item;
+}
+
+bool RomSearchIndex::Contains(std::size_t row, QStringView foldedText) const
+{
+    const Entry& entry = entries_[row];
+    const QStringView haystack(entry.haystack);
+    for (qsizetype at = haystack.indexOf(foldedText); at >= 0; at = haystack.indexOf(foldedText, at + 1)) {
+        const qsizetype end = at + foldedText.size();
+        const bool withinOneField = std::none_of(entry.partings.begin(), entry.partings.end(),
+                                                 [&](qsizetype parting) { return parting >= at && parting < end; });
+        if (withinOneField)
+            return true;
+    }
+    return false;
+}
+
+} // namespace quarvel
