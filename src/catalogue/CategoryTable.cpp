@@ -106,22 +106,25 @@ void CategoryTable::BuildFromCatver(QByteArrayView linesText, StringList& names)
 void CategoryTable::Clear(StringList& names)
 {
     genreList_.clear();
-    firstIndexByFoldedName_.clear();
+    firstIndexPlusOneByFoldedName_.clear();
     names.Clear();
 }
 
 void CategoryTable::AddMachine(const QString& category, QString romName)
 {
-    QString folded = LowerAscii(romName);
-    if (!firstIndexByFoldedName_.contains(folded))
-        firstIndexByFoldedName_.insert(std::move(folded), qsizetype(genreList_.size()));
+    // Indexes are kept one up, so the zero of a new slot means "no element yet" and one
+    // look-up both finds and inserts.
+    qsizetype& firstIndexPlusOne = firstIndexPlusOneByFoldedName_[LowerAscii(romName)];
+    if (firstIndexPlusOne == 0)
+        firstIndexPlusOne = qsizetype(genreList_.size()) + 1;
     genreList_.push_back(Genres{category, std::move(romName)});
 }
 
 QString CategoryTable::FindCategory(const QString& name) const
 {
-    const auto found = firstIndexByFoldedName_.constFind(LowerAscii(name));
-    return found == firstIndexByFoldedName_.constEnd() ? QString() : genreList_[std::size_t(found.value())].Category;
+    const auto found = firstIndexPlusOneByFoldedName_.constFind(LowerAscii(name));
+    return found == firstIndexPlusOneByFoldedName_.constEnd() ? QString()
+                                                       : genreList_[std::size_t(found.value() - 1)].Category;
 }
 
 void CategoryTable::AssignCategories(RomTable& roms) const

@@ -46,7 +46,7 @@ private:
     void AddMachine(const QString& category, QString romName);
 
     std::vector<Genres> genreList_;
-    QHash<QString, qsizetype> firstIndexByFoldedName_;
+    QHash<QString, qsizetype> firstIndexPlusOneByFoldedName_;
 };
 
 } // namespace quarvel

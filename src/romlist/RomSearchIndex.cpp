@@ -11,6 +11,13 @@ namespace {
 // Any character would do: a match is accepted only when it lies within one field.
 constexpr QChar Parting = u'\n';
 
+// The entry holds a reference to the text it indexed, so while the record still shares that
+// data it can be neither freed nor changed in place: sharing it means holding the same text.
+bool SameText(const QString& indexed, const QString& current)
+{
+    return (indexed.constData() == current.constData() && indexed.size() == current.size()) || indexed == current;
+}
+
 } // namespace
 
 std::array<QString, RomSearchIndex::FieldCount> RomSearchIndex::SearchedFields(const Rom& rom)
@@ -19,15 +26,23 @@ std::array<QString, RomSearchIndex::FieldCount> RomSearchIndex::SearchedFields(c
     return {rom.RomFile, rom.GameName, rom.Category, rom.Year, rom.Manufacturer};
 }
 
+// Compares in place: copying the five texts of every machine on every keystroke would cost
+// more than the whole filter.
+bool RomSearchIndex::IndexedFrom(const Entry& entry, const Rom& rom)
+{
+    return SameText(entry.fields[0], rom.RomFile) && SameText(entry.fields[1], rom.GameName) &&
+           SameText(entry.fields[2], rom.Category) && SameText(entry.fields[3], rom.Year) &&
+           SameText(entry.fields[4], rom.Manufacturer);
+}
+
 void RomSearchIndex::Sync(const RomTable& roms, const std::vector<CategoryItem>& items)
 {
     const bool itemsChanged = SyncItems(items);
     entries_.resize(roms.size());
     for (std::size_t row = 0; row < roms.size(); ++row) {
         Entry& entry = entries_[row];
-        std::array<QString, FieldCount> fields = SearchedFields(roms[row]);
-        if (!entry.indexed || entry.fields != fields) {
-            IndexFields(entry, std::move(fields));
+        if (!entry.indexed || !IndexedFrom(entry, roms[row])) {
+            IndexFields(entry, SearchedFields(roms[row]));
             entry.categoryItem = ItemIndexOf(roms[row].Category);
         } else if (itemsChanged) {
             entry.categoryItem = ItemIndexOf(roms[row].Category);

@@ -46,6 +46,7 @@ private:
     };
 
     static std::array<QString, FieldCount> SearchedFields(const Rom& rom);
+    static bool IndexedFrom(const Entry& entry, const Rom& rom);
     bool SyncItems(const std::vector<CategoryItem>& items);
     void IndexFields(Entry& entry, std::array<QString, FieldCount> fields) const;
     int ItemIndexOf(const QString& category);
