@@ -36,7 +36,7 @@ const char* const Usage =
     "                     machines shaped like MAME's)\n"
     "  --categories FILE  the category list the machines get their categories from (default: the\n"
     "                     shared category-0.214.ini when present)\n"
-    "Prints min / median / max in ms of every refilter (" "25 runs) and of a 45,000-machine catver.ini\n"
+    "Prints min / median / max in ms of every refilter (25 runs) and of a 45,000-machine catver.ini\n"
     "load (11 runs), each beside a floor measured in the same run.\n";
 
 class NullProgress : public quarvel::ProgressSink {

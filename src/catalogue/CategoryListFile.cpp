@@ -17,7 +17,7 @@ namespace {
 // Enough to see a binary file for what it is before reading the rest of it.
 constexpr qint64 SniffBytes = 64 * 1024;
 
-enum class Section { None, FolderSettings, Category, Other };
+enum class Section { None, FolderLayout, Category, Other };
 
 QuarvelError Refusal(const QString& reason)
 {
@@ -43,7 +43,7 @@ bool LooksBinary(QByteArrayView bytes)
 Section SectionOf(QByteArrayView header)
 {
     if (header == "[FOLDER_SETTINGS]" || header == "[ROOT_FOLDER]")
-        return Section::FolderSettings;
+        return Section::FolderLayout;
     if (header.compare("[Category]", Qt::CaseInsensitive) == 0)
         return Section::Category;
     return Section::Other;
