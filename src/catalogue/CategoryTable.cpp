@@ -1,9 +1,12 @@
 #include "catalogue/CategoryTable.h"
 
 #include "util/DecompressStream.h"
+#include "util/LinesText.h"
 #include "util/StringList.h"
 #include "util/TextFunctions.h"
 #include "util/TextLines.h"
+
+#include <QSet>
 
 namespace quarvel {
 
@@ -20,27 +23,53 @@ QString CategoryNameOf(QByteArrayView line)
     return StripChar(StripChar(text, u'[', false), u']', false);
 }
 
+bool IsSectionHeader(QByteArrayView trimmedLine)
+{
+    return trimmedLine.startsWith('[') && trimmedLine.endsWith(']');
+}
+
+bool IsCatverCategoryHeader(QByteArrayView trimmedLine)
+{
+    return trimmedLine.compare("[Category]", Qt::CaseInsensitive) == 0;
+}
+
+// catver.ini repeats a few hundred category texts over tens of thousands of lines: decoding
+// each distinct one once, and sharing it, keeps the load fast and the table small.
+class CategoryTexts {
+public:
+    explicit CategoryTexts(StringList& names) : names_(names) {}
+
+    QString Shared(QByteArrayView value)
+    {
+        const QString text = QString::fromUtf8(value);
+        const auto found = seen_.constFind(text);
+        if (found != seen_.constEnd())
+            return *found;
+        names_.Add(text);
+        return *seen_.insert(text);
+    }
+
+private:
+    StringList& names_;
+    QSet<QString> seen_;
+};
+
 } // namespace
 
 void CategoryTable::Build(QByteArray compressedList, StringList& names)
 {
     DecompressStream(compressedList);
-    const QByteArray text = TextLines::Decode(std::move(compressedList));
+    BuildFromSections(TextLines::Decode(std::move(compressedList)), names);
+}
 
-    genreList_.clear();
-    firstIndexByFoldedName_.clear();
-    names.Clear();
-
+void CategoryTable::BuildFromSections(QByteArrayView linesText, StringList& names)
+{
+    Clear(names);
     QString currentCategory;
     bool haveCategory = false;
-    qsizetype lineStart = 0;
-    while (lineStart < text.size()) {
-        const qsizetype lineEnd = text.indexOf("\r\n", lineStart);
-        const QByteArrayView line(text.constData() + lineStart, lineEnd - lineStart);
-        lineStart = lineEnd + 2;
-
+    ForEachLine(linesText, [&](QByteArrayView line) {
         if (line.isEmpty() || IsSpecialSectionLine(line))
-            continue;
+            return true;
         if (line.contains('[')) {
             currentCategory = CategoryNameOf(line);
             haveCategory = true;
@@ -48,21 +77,60 @@ void CategoryTable::Build(QByteArray compressedList, StringList& names)
         } else if (haveCategory) {
             AddMachine(currentCategory, QString::fromUtf8(line));
         }
-    }
+        return true;
+    });
+}
+
+void CategoryTable::BuildFromCatver(QByteArrayView linesText, StringList& names)
+{
+    Clear(names);
+    CategoryTexts categories(names);
+    bool inCategorySection = false;
+    ForEachLine(linesText, [&](QByteArrayView line) {
+        const QByteArrayView trimmed = line.trimmed();
+        if (IsSectionHeader(trimmed)) {
+            inCategorySection = IsCatverCategoryHeader(trimmed);
+            return true;
+        }
+        const qsizetype equals = trimmed.indexOf('=');
+        if (!inCategorySection || trimmed.startsWith(';') || equals < 0)
+            return true;
+        const QByteArrayView romName = trimmed.first(equals).trimmed();
+        const QByteArrayView category = trimmed.sliced(equals + 1).trimmed();
+        if (!romName.isEmpty() && !category.isEmpty())
+            AddMachine(categories.Shared(category), QString::fromUtf8(romName));
+        return true;
+    });
+}
+
+void CategoryTable::Clear(StringList& names)
+{
+    genreList_.clear();
+    firstIndexPlusOneByFoldedName_.clear();
+    names.Clear();
 }
 
 void CategoryTable::AddMachine(const QString& category, QString romName)
 {
-    QString folded = LowerAscii(romName);
-    if (!firstIndexByFoldedName_.contains(folded))
-        firstIndexByFoldedName_.insert(std::move(folded), qsizetype(genreList_.size()));
+    // Indexes are kept one up, so the zero of a new slot means "no element yet" and one
+    // look-up both finds and inserts.
+    qsizetype& firstIndexPlusOne = firstIndexPlusOneByFoldedName_[LowerAscii(romName)];
+    if (firstIndexPlusOne == 0)
+        firstIndexPlusOne = qsizetype(genreList_.size()) + 1;
     genreList_.push_back(Genres{category, std::move(romName)});
 }
 
 QString CategoryTable::FindCategory(const QString& name) const
 {
-    const auto found = firstIndexByFoldedName_.constFind(LowerAscii(name));
-    return found == firstIndexByFoldedName_.constEnd() ? QString() : genreList_[std::size_t(found.value())].Category;
+    const auto found = firstIndexPlusOneByFoldedName_.constFind(LowerAscii(name));
+    return found == firstIndexPlusOneByFoldedName_.constEnd() ? QString()
+                                                       : genreList_[std::size_t(found.value() - 1)].Category;
+}
+
+void CategoryTable::AssignCategories(RomTable& roms) const
+{
+    for (Rom& rom : roms)
+        rom.Category = FindCategory(rom.RomFile);
 }
 
 } // namespace quarvel

@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace quarvel {
 
 QChar LowerAsciiChar(QChar c)
@@ -12,9 +14,14 @@ QChar LowerAsciiChar(QChar c)
 
 QString LowerAscii(const QString& text)
 {
+    // Most texts folded are already lower case: sharing them spares a copy per text.
+    const auto firstUpper =
+        std::find_if(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= u'A' && c.unicode() <= u'Z'; });
+    if (firstUpper == text.cend())
+        return text;
     QString folded = text;
-    for (QChar& c : folded)
-        c = LowerAsciiChar(c);
+    for (auto c = folded.begin() + (firstUpper - text.cbegin()); c != folded.end(); ++c)
+        *c = LowerAsciiChar(*c);
     return folded;
 }
 

@@ -1,8 +1,10 @@
 #include "support/NamedCases.h"
 #include "catalogue/CategoryTable.h"
+#include "CategoryFixtures.h"
 #include "support/TestFiles.h"
 #include "util/QuarvelError.h"
 #include "util/StringList.h"
+#include "util/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +119,23 @@ TEST(CategoryTable, RealThirdPartyList)
         });
         EXPECT_EQ(table.FindCategory(upper), first->Category) << upper.toStdString();
     }
+}
+
+TEST(CategoryTable, AssignsEveryMachineItsCategoryFromANewList)
+{
+    CategoryTable table;
+    StringList names = SortedNames();
+    table.BuildFromCatver(TextLines::Decode(test::CatverFixture), names);
+    RomTable roms(3);
+    roms[0].RomFile = QStringLiteral("PACMAN");
+    roms[1].RomFile = QStringLiteral("dkong");
+    roms[1].Category = QStringLiteral("From the old list");
+    roms[2].RomFile = QStringLiteral("zaxxon");
+
+    table.AssignCategories(roms);
+    EXPECT_EQ(roms[0].Category, QStringLiteral("Maze / Collect"));
+    EXPECT_EQ(roms[1].Category, QString());
+    EXPECT_EQ(roms[2].Category, QStringLiteral("Shooter / Flying Diagonal * Mature *"));
 }
 
 } // namespace
