@@ -5,7 +5,6 @@
 #include "reporting/EventPump.h"
 #include "reporting/LogSink.h"
 #include "reporting/ProgressSink.h"
-#include "util/Paths.h"
 
 #include <algorithm>
 #include <array>
@@ -59,16 +58,24 @@ FileActionResult Act(BatchOperation operation, const FileActions& actions, const
 
 // One name's archive; anything that goes wrong on the way, running out of memory included, fails
 // that name alone.
-bool ActOnArchive(BatchOperation operation, const FileActions& actions, const ArchiveLocations& locations,
-                  const QString& name)
+FileActionResult ActOnArchive(BatchOperation operation, const FileActions& actions, const ArchiveLocations& locations,
+                              const QString& name)
 {
     try {
         const QString destination =
             operation == BatchOperation::DeleteClones ? QString() : locations.DestinationPath(name);
-        return Act(operation, actions, locations.SourcePath(name), destination) == FileActionResult::Done;
+        return Act(operation, actions, locations.SourcePath(name), destination);
     } catch (const std::exception&) {
-        return false;
+        return FileActionResult::Failed;
     }
+}
+
+// A name whose archive is not in the source folder is passed over without a word: most machines of a
+// list have none. The action finds that out itself, so the common case costs no extra look.
+bool ArchiveWasMissing(FileActionResult result)
+{
+    return result == FileActionResult::SourceMissing || result == FileActionResult::SourceIsFolder
+           || result == FileActionResult::NoFolder;
 }
 
 } // namespace
@@ -115,13 +122,11 @@ BatchOutcome RunBatchOperation(BatchOperation operation, const QStringList& name
             outcome.cancelled = true;
             break;
         }
-        const QString source = locations.SourcePath(walked[i]);
-        if (FileExistsInFolder(source)) {
-            if (ActOnArchive(operation, actions, locations, walked[i]))
-                ++outcome.done;
-            else
-                log.AppendLine(QString::fromLatin1(texts.errorPrefix) + source);
-        }
+        const FileActionResult result = ActOnArchive(operation, actions, locations, walked[i]);
+        if (result == FileActionResult::Done)
+            ++outcome.done;
+        else if (!ArchiveWasMissing(result))
+            log.AppendLine(QString::fromLatin1(texts.errorPrefix) + locations.SourcePath(walked[i]));
         if (++pumpCounter == PumpEvery) {
             pumpCounter = 0;
             progress.SetPosition(ProgressValue(i));

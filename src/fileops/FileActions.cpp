@@ -80,11 +80,6 @@ FileActionResult ResultOfMissingSource(int error)
     return error == ENOENT || error == ENOTDIR ? FileActionResult::SourceMissing : FileActionResult::Failed;
 }
 
-FileActionResult ResultOfRenameError(int error)
-{
-    return error == EEXIST || error == ENOTEMPTY ? FileActionResult::DestinationExists : FileActionResult::Failed;
-}
-
 bool LinkUnsupported(int error)
 {
     return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
@@ -115,23 +110,34 @@ int RenameReplacing(const QByteArray& from, const QByteArray& to)
     return rename(from.constData(), to.constData()) == 0 ? 0 : errno;
 }
 
-// Why the destination may not take the source, if it may not. The rename that follows is the real
-// guard against a file appearing there meanwhile; this only spares copying an archive for nothing.
-std::optional<FileActionResult> DestinationProblem(const struct stat& source, const QByteArray& destination,
-                                                   ExistingDestination existing)
+// What an entry at the destination is to the source, if there is one there.
+std::optional<FileActionResult> ExistingEntry(const struct stat& source, const QByteArray& destination)
 {
     struct stat target {};
-    if (stat(destination.constData(), &target) == 0) {
-        if (IsSameFile(source, target))
-            return FileActionResult::SameFile;
-        if (existing == ExistingDestination::Keep)
-            return FileActionResult::DestinationExists;
-        return std::nullopt;
-    }
+    if (stat(destination.constData(), &target) == 0 && IsSameFile(source, target))
+        return FileActionResult::SameFile;
     // A link whose target is missing still holds the name.
-    if (existing == ExistingDestination::Keep && lstat(destination.constData(), &target) == 0)
+    if (lstat(destination.constData(), &target) == 0)
         return FileActionResult::DestinationExists;
     return std::nullopt;
+}
+
+// Why a copy may not go to the destination, if it may not. The rename that ends the copy is the real guard
+// against a file appearing there meanwhile; this only spares copying an archive for nothing.
+std::optional<FileActionResult> CopyDestinationProblem(const struct stat& source, const QByteArray& destination,
+                                                       ExistingDestination existing)
+{
+    const std::optional<FileActionResult> entry = ExistingEntry(source, destination);
+    if (entry == FileActionResult::DestinationExists && existing == ExistingDestination::Replace)
+        return std::nullopt;
+    return entry;
+}
+
+FileActionResult ResultOfSourceKind(const struct stat& source)
+{
+    if (S_ISREG(source.st_mode))
+        return FileActionResult::Done;
+    return S_ISDIR(source.st_mode) ? FileActionResult::SourceIsFolder : FileActionResult::NotARegularFile;
 }
 
 bool CopyRangeUnsupported(int error)
@@ -280,7 +286,7 @@ FileActionResult OpenRegularFile(const QByteArray& path, FileHandle& handle, str
         return ResultOfMissingSource(errno);
     if (fstat(handle.Get(), &info) != 0)
         return FileActionResult::Failed;
-    return S_ISREG(info.st_mode) ? FileActionResult::Done : FileActionResult::NotARegularFile;
+    return ResultOfSourceKind(info);
 }
 
 // The source goes only once its copy is on the disk under its final name. Should the source then
@@ -298,7 +304,7 @@ FileActionResult MoveAcrossFileSystems(const QByteArray& from, const QByteArray&
         return FileActionResult::Failed;
     const int error = copy.GiveName(to, ExistingDestination::Keep);
     if (error != 0)
-        return ResultOfRenameError(error);
+        return error == EEXIST ? FileActionResult::DestinationExists : FileActionResult::Failed;
     if (SyncFolder(ExtractFilePath(destination)) && unlink(from.constData()) == 0)
         return FileActionResult::Done;
     struct stat stillThere {};
@@ -322,8 +328,8 @@ FileActionResult FileActions::Delete(const QString& path) const
     struct stat info {};
     if (stat(native.constData(), &info) != 0)
         return ResultOfMissingSource(errno);
-    if (!S_ISREG(info.st_mode))
-        return FileActionResult::NotARegularFile;
+    if (const FileActionResult kind = ResultOfSourceKind(info); kind != FileActionResult::Done)
+        return kind;
     return unlink(native.constData()) == 0 ? FileActionResult::Done : FileActionResult::Failed;
 }
 
@@ -336,14 +342,19 @@ FileActionResult FileActions::Move(const QString& source, const QString& destina
     struct stat info {};
     if (stat(from.constData(), &info) != 0)
         return ResultOfMissingSource(errno);
-    if (!S_ISREG(info.st_mode))
-        return FileActionResult::NotARegularFile;
-    if (const auto problem = DestinationProblem(info, to, ExistingDestination::Keep))
-        return *problem;
+    if (const FileActionResult kind = ResultOfSourceKind(info); kind != FileActionResult::Done)
+        return kind;
+    // No look at the destination first: the rename refuses an existing one by itself, without a window
+    // for one to appear in, and a batch of moves within one file system costs two calls per archive.
     const int error = RenameWithoutReplacing(from, to);
-    if (error == EXDEV)
+    if (error == EXDEV) {
+        if (const auto entry = ExistingEntry(info, to))
+            return *entry;
         return MoveAcrossFileSystems(from, to, destination, afterBlock_);
-    return error == 0 ? FileActionResult::Done : ResultOfRenameError(error);
+    }
+    if (error == EEXIST)
+        return ExistingEntry(info, to).value_or(FileActionResult::DestinationExists);
+    return error == 0 ? FileActionResult::Done : FileActionResult::Failed;
 }
 
 FileActionResult FileActions::Copy(const QString& source, const QString& destination,
@@ -357,14 +368,16 @@ FileActionResult FileActions::Copy(const QString& source, const QString& destina
     const FileActionResult opened = OpenRegularFile(NativePath(source), input, info);
     if (opened != FileActionResult::Done)
         return opened;
-    if (const auto problem = DestinationProblem(info, to, existing))
+    if (const auto problem = CopyDestinationProblem(info, to, existing))
         return *problem;
     // The source stays where it is, so a crash before the copy reaches the disk loses nothing: no flush.
     TemporaryCopy copy(destination);
     if (!copy.Write(input.Get(), info, afterBlock_, Flush::No))
         return FileActionResult::Failed;
     const int error = copy.GiveName(to, existing);
-    return error == 0 ? FileActionResult::Done : ResultOfRenameError(error);
+    if (error == 0)
+        return FileActionResult::Done;
+    return error == EEXIST ? FileActionResult::DestinationExists : FileActionResult::Failed;
 }
 
 } // namespace quarvel

@@ -12,7 +12,8 @@ enum class FileActionResult {
     Done,
     NoFolder,          // a path without a folder part: nothing is ever done in the current folder
     SourceMissing,
-    NotARegularFile,   // folders, FIFOs, sockets and devices are never deleted, moved or copied
+    SourceIsFolder,    // folders are never deleted, moved or copied
+    NotARegularFile,   // nor are FIFOs, sockets and devices
     DestinationExists,
     SameFile,          // source and destination name one file, perhaps through a link or another spelling
     Failed,            // the system refused, or a write failed (a full disk, a read-only folder)

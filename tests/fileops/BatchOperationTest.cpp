@@ -258,15 +258,21 @@ TEST_F(BatchOperationTest, DeletingNeverReadsTheOutputFolder)
     }
 }
 
-TEST_F(BatchOperationTest, EntryThatIsNoRegularFileIsAnErrorAndStays)
+// A folder named like an archive is no archive at all; a FIFO is one that cannot be acted on.
+TEST_F(BatchOperationTest, FifoIsAnErrorAndFolderIsPassedOverAndBothStay)
 {
     ASSERT_EQ(mkfifo(QFile::encodeName(source + "a.7z").constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkpath(source + "b.7z"));
 
-    EXPECT_EQ(RunOn(BatchOperation::DeleteClones, {"a"}, QString()).done, 0);
+    EXPECT_EQ(RunOn(BatchOperation::DeleteClones, {"a", "b"}, QString()).done, 0);
+    EXPECT_EQ(RunOn(BatchOperation::MoveClones, {"a", "b"}, output).done, 0);
 
     EXPECT_EQ(log.lines, QStringList({"Deleting clones..", "Error: can't delete " + source + "a.7z",
-                                      "Done, 0 clones deleted."}));
+                                      "Done, 0 clones deleted.", "Moving clones..",
+                                      "Error: can't move " + source + "a.7z", "Done, 0 clones moved."}));
     EXPECT_TRUE(QFileInfo(source + "a.7z").exists());
+    EXPECT_TRUE(QFileInfo(source + "b.7z").isDir());
+    EXPECT_TRUE(QDir(output).isEmpty());
 }
 
 struct FolderCase {

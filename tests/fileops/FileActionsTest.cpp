@@ -26,8 +26,8 @@ namespace quarvel {
 
 void PrintTo(FileActionResult result, std::ostream* os)
 {
-    static const char* const names[] = {"Done",          "NoFolder", "SourceMissing", "NotARegularFile",
-                                        "DestinationExists", "SameFile", "Failed"};
+    static const char* const names[] = {"Done",           "NoFolder",          "SourceMissing", "SourceIsFolder",
+                                        "NotARegularFile", "DestinationExists", "SameFile",      "Failed"};
     *os << names[static_cast<int>(result)];
 }
 
@@ -176,6 +176,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CopyOntoExisting,
 struct EntryCase {
     const char* name;
     void (*make)(const QString& path);
+    FileActionResult expected;
 };
 
 void PrintTo(const EntryCase& c, std::ostream* os)
@@ -193,7 +194,7 @@ TEST_P(NonRegularSource, IsNeitherDeletedMovedNorCopied)
     const QString destination = Folder("output") + "sf2.zip";
 
     for (const Action action : {Action::Delete, Action::Move, Action::CopyKeep, Action::CopyReplace})
-        EXPECT_EQ(Perform(FileActions(), action, source, destination), FileActionResult::NotARegularFile);
+        EXPECT_EQ(Perform(FileActions(), action, source, destination), GetParam().expected);
 
     EXPECT_TRUE(QFileInfo::exists(source));
     EXPECT_TRUE(QDir(Folder("output")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
@@ -204,8 +205,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(EntryCase{"Fifo",
                                 [](const QString& path) {
                                     ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-                                }},
-                      EntryCase{"Folder", [](const QString& path) { ASSERT_TRUE(QDir().mkpath(path)); }}),
+                                },
+                                FileActionResult::NotARegularFile},
+                      EntryCase{"Folder", [](const QString& path) { ASSERT_TRUE(QDir().mkpath(path)); },
+                                FileActionResult::SourceIsFolder}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(FileActionsTest, MissingSourceIsReportedAsSuch)
