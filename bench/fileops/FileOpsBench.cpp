@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -150,6 +151,19 @@ void PrintComparison(const char* title, const char* ours, const Rates& oursRates
                 peer);
 }
 
+// Runs both sides once, taking turns at going first so that neither always meets the disk as the other
+// left it.
+void RunBoth(int run, const std::function<void()>& ours, const std::function<void()>& peer)
+{
+    if (run % 2 == 0) {
+        ours();
+        peer();
+    } else {
+        peer();
+        ours();
+    }
+}
+
 // Each side moves every archive to the other folder, so one side's run sets up the other's.
 void BenchMove(const Options& options, const QString& root)
 {
@@ -165,13 +179,23 @@ void BenchMove(const Options& options, const QString& root)
     }
     std::vector<double> ours;
     std::vector<double> peer;
+    QString from = left;
+    QString to = right;
     for (int run = 0; run < options.runs; ++run) {
-        sync();
-        ours.push_back(Rate(options.small, [&] {
-            return RunOperation(quarvel::BatchOperation::MoveClones, names, left, right);
-        }));
-        sync();
-        peer.push_back(Rate(options.small, [&] { return RunTool(QStringLiteral("mv"), right, left, files); }));
+        RunBoth(
+            run,
+            [&] {
+                sync();
+                ours.push_back(Rate(options.small, [&] {
+                    return RunOperation(quarvel::BatchOperation::MoveClones, names, from, to);
+                }));
+                std::swap(from, to);
+            },
+            [&] {
+                sync();
+                peer.push_back(Rate(options.small, [&] { return RunTool(QStringLiteral("mv"), from, to, files); }));
+                std::swap(from, to);
+            });
     }
     char title[128];
     std::snprintf(title, sizeof title, "move %d archives of 2 KB within one file system, %d runs each",
@@ -195,14 +219,21 @@ void BenchCopy(const Options& options, const QString& root)
     std::vector<double> ours;
     std::vector<double> peer;
     for (int run = 0; run < options.runs; ++run) {
-        EmptyFolder(oursOut);
-        sync();
-        ours.push_back(Rate(options.large, [&] {
-            return RunOperation(quarvel::BatchOperation::CopyOriginals, names, source, oursOut);
-        }));
-        EmptyFolder(peerOut);
-        sync();
-        peer.push_back(Rate(options.large, [&] { return RunTool(QStringLiteral("cp"), source, peerOut, files); }));
+        RunBoth(
+            run,
+            [&] {
+                EmptyFolder(oursOut);
+                sync();
+                ours.push_back(Rate(options.large, [&] {
+                    return RunOperation(quarvel::BatchOperation::CopyOriginals, names, source, oursOut);
+                }));
+            },
+            [&] {
+                EmptyFolder(peerOut);
+                sync();
+                peer.push_back(
+                    Rate(options.large, [&] { return RunTool(QStringLiteral("cp"), source, peerOut, files); }));
+            });
     }
     char title[128];
     std::snprintf(title, sizeof title, "copy %d archives of 1 MB within one file system, %d runs each", options.large,

@@ -80,7 +80,7 @@ FileActionResult ResultOfMissingSource(int error)
     return error == ENOENT || error == ENOTDIR ? FileActionResult::SourceMissing : FileActionResult::Failed;
 }
 
-bool LinkUnsupported(int error)
+bool NoReplaceUnsupported(int error)
 {
     return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
 }
@@ -92,7 +92,7 @@ int RenameWithoutReplacing(const QByteArray& from, const QByteArray& to)
 #ifdef __linux__
     if (renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
         return 0;
-    if (!LinkUnsupported(errno))
+    if (!NoReplaceUnsupported(errno))
         return errno;
 #endif
     if (link(from.constData(), to.constData()) != 0)
@@ -370,7 +370,8 @@ FileActionResult FileActions::Copy(const QString& source, const QString& destina
         return opened;
     if (const auto problem = CopyDestinationProblem(info, to, existing))
         return *problem;
-    // The source stays where it is, so a crash before the copy reaches the disk loses nothing: no flush.
+    // The source stays where it is, so a crash before the copy reaches the disk loses no archive, even where
+    // the copy replaced an older one of the same name: no flush.
     TemporaryCopy copy(destination);
     if (!copy.Write(input.Get(), info, afterBlock_, Flush::No))
         return FileActionResult::Failed;
