@@ -30,6 +30,7 @@ public:
     bool AskYesNo(const QString&) override { return false; }
     std::optional<QString> PickFolder(const QString&, const QString&) override { return std::nullopt; }
     std::optional<QString> PickMachineListFile(const QString&) override { return std::nullopt; }
+    std::optional<QString> PickCategoryListFile() override { return std::nullopt; }
 };
 
 } // namespace quarvel::bench

@@ -46,4 +46,13 @@ std::optional<QString> QtPrompts::PickMachineListFile(const QString& currentFile
     return QDir::toNativeSeparators(chosen);
 }
 
+std::optional<QString> QtPrompts::PickCategoryListFile()
+{
+    const QString chosen = QFileDialog::getOpenFileName(owner_, QStringLiteral("Load category list"), QString(),
+                                                        QStringLiteral("Category lists (*.ini);;All files (*)"));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(chosen);
+}
+
 } // namespace quarvel

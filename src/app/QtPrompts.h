@@ -16,6 +16,7 @@ public:
     bool AskYesNo(const QString& text) override;
     std::optional<QString> PickFolder(const QString& title, const QString& startFolder) override;
     std::optional<QString> PickMachineListFile(const QString& currentFile) override;
+    std::optional<QString> PickCategoryListFile() override;
 
 private:
     QWidget* owner_ = nullptr;

@@ -1,5 +1,7 @@
 #include "app/RomListModel.h"
 
+#include "util/SizeText.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -41,7 +43,8 @@ int RomListModel::columnCount(const QModelIndex& parent) const
 
 QVariant RomListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
+    // Long texts are cut short on their one line; the tooltip shows them whole.
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid())
         return {};
     const auto row = static_cast<std::size_t>(index.row());
     if (row >= rows_.size())
@@ -63,8 +66,7 @@ QString RomListModel::CellText(const Rom& rom, int column) const
     case CategoryColumn:
         return rom.Category;
     default:
-        // The size text arrives with the size formatting of the Roms List page.
-        return QString();
+        return FormatSize(rom.Size);
     }
 }
 

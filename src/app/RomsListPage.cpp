@@ -2,19 +2,28 @@
 
 #include "app/BusyState.h"
 #include "app/Controls.h"
+#include "app/HandlerGuard.h"
+#include "app/ProgressBarSink.h"
 #include "app/RomListModel.h"
+#include "reporting/Prompts.h"
+#include "romlist/RomFilter.h"
 #include "session/Session.h"
+#include "util/SizeText.h"
 #include "widgets/AnchorLayout.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QProgressBar>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <set>
 
 namespace quarvel {
 
@@ -23,17 +32,27 @@ namespace {
 constexpr int DesignWidth = 885;
 constexpr int StripHeight = 24;
 
+QAction* MenuItem(QMenu* menu, const QString& caption, const char* objectName)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(objectName));
+    return action;
+}
+
 } // namespace
 
-RomsListPage::RomsListPage(Session& session, BusyState& busy, const HandlerGuard& guard, QWidget* parent)
+RomsListPage::RomsListPage(Services services, QWidget* parent)
     : QWidget(parent)
-    , session_(session)
-    , guard_(guard)
+    , services_(std::move(services))
 {
     setObjectName(QStringLiteral("TabSheet2"));
     CreateControls();
-    busy.Register([this](bool isBusy) { ApplyBusyRule(isBusy); });
+    CreateMenus();
+    ConnectHandlers();
+    services_.busy.Register([this](bool busy) { ApplyBusyRule(busy); });
 }
+
+RomsListPage::~RomsListPage() = default;
 
 void RomsListPage::CreateControls()
 {
@@ -46,6 +65,7 @@ void RomsListPage::CreateControls()
     auto* strip = new AnchorLayout(panel1_, QSize(DesignWidth, StripHeight));
     buttonedEdit1_ = Named(new QLineEdit(panel1_), "ButtonedEdit1");
     buttonedEdit1_->setPlaceholderText(QStringLiteral("Filter by rom/name/year/category/manufacturer"));
+    buttonedEdit1_->setClearButtonEnabled(true);
     checkBox1_ = Named(new QCheckBox(QStringLiteral("Clones"), panel1_), "CheckBox1");
     label6_ = Named(new QLabel(QStringLiteral("Categories"), panel1_), "Label6");
     label3_ = Named(new QLabel(QStringLiteral("Found:"), panel1_), "Label3");
@@ -60,14 +80,21 @@ void RomsListPage::CreateControls()
     middle->setSpacing(0);
     catsBox_ = Named(new QListWidget(this), "CatsBox");
     catsBox_->setFixedWidth(193);
+    catsBox_->setContextMenuPolicy(Qt::CustomContextMenu);
     listView1_ = Named(new QTableView(this), "ListView1");
     listView1_->setSelectionBehavior(QAbstractItemView::SelectRows);
     listView1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     listView1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listView1_->setFrameShape(QFrame::NoFrame);
-    listView1_->verticalHeader()->hide();
     listView1_->setShowGrid(true);
-    romListModel_ = new RomListModel(session_.FilteredRoms(), listView1_);
+    listView1_->setWordWrap(false);
+    listView1_->setTextElideMode(Qt::ElideRight);
+    listView1_->setContextMenuPolicy(Qt::CustomContextMenu);
+    // One text line per row at one height, so that the view never measures its rows.
+    listView1_->verticalHeader()->hide();
+    listView1_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    listView1_->verticalHeader()->setDefaultSectionSize(listView1_->fontMetrics().height() + 4);
+    romListModel_ = new RomListModel(services_.session.FilteredRoms(), listView1_);
     listView1_->setModel(romListModel_);
     for (int column = 0; column < RomListModel::ColumnCount; ++column)
         listView1_->setColumnWidth(column, RomListModel::ColumnWidth(column));
@@ -79,21 +106,66 @@ void RomsListPage::CreateControls()
     progressBar2_->setFixedHeight(17);
     progressBar2_->setTextVisible(false);
     page->addWidget(progressBar2_);
+    progress2_ = std::make_unique<ProgressBarSink>(progressBar2_);
+}
+
+void RomsListPage::CreateMenus()
+{
+    popupMenu1_ = Named(new QMenu(this), "PopupMenu1");
+    copySelection_ = MenuItem(popupMenu1_, QStringLiteral("Copy Selection to (files)"), "CopySelectiontofiles1");
+    moveSelection_ = MenuItem(popupMenu1_, QStringLiteral("Move Selection to (files)"), "MoveSelectiontofiles1");
+    deleteSelection_ = MenuItem(popupMenu1_, QStringLiteral("Delete Selection (files)"), "Deleteselectionfiles1");
+    QAction* selectAll1 = MenuItem(popupMenu1_, QStringLiteral("Select All"), "SelectAll1");
+    countSelectionSize_ = MenuItem(popupMenu1_, QStringLiteral("Count Selection Size"), "CountSelectionSize1");
+    connect(selectAll1, &QAction::triggered, listView1_, &QAbstractItemView::selectAll);
+
+    popupMenu2_ = Named(new QMenu(this), "PopupMenu2");
+    QAction* selectAll2 = MenuItem(popupMenu2_, QStringLiteral("Select All"), "SelectAll2");
+    QAction* selectNone = MenuItem(popupMenu2_, QStringLiteral("Select None"), "SelectAll3");
+    popupMenu2_->addSeparator();
+    QAction* loadList = MenuItem(popupMenu2_, QStringLiteral("Load category list\u2026"), "LoadCategoryList1");
+    QAction* builtIn = MenuItem(popupMenu2_, QStringLiteral("Use built-in list"), "UseBuiltInList1");
+
+    const HandlerGuard& guard = services_.guard;
+    connect(copySelection_, &QAction::triggered, this, guard.Guarded([this] { SelectionFileClick(SelectionAction::Copy); }));
+    connect(moveSelection_, &QAction::triggered, this, guard.Guarded([this] { SelectionFileClick(SelectionAction::Move); }));
+    connect(deleteSelection_, &QAction::triggered, this,
+            guard.Guarded([this] { SelectionFileClick(SelectionAction::Delete); }));
+    connect(countSelectionSize_, &QAction::triggered, this, guard.Guarded([this] { CountSelectionSize1Click(); }));
+    connect(selectAll2, &QAction::triggered, this, guard.Guarded([this] { SetAllCategoriesChecked(true); }));
+    connect(selectNone, &QAction::triggered, this, guard.Guarded([this] { SetAllCategoriesChecked(false); }));
+    connect(loadList, &QAction::triggered, this, guard.Guarded([this] { LoadCategoryListClick(); }));
+    connect(builtIn, &QAction::triggered, this, guard.Guarded([this] { UseBuiltInListClick(); }));
+}
+
+void RomsListPage::ConnectHandlers()
+{
+    const HandlerGuard& guard = services_.guard;
+    auto refilter = guard.Guarded([this] { ButtonedEdit1Change(); });
+    connect(buttonedEdit1_, &QLineEdit::textChanged, this, refilter);
+    connect(checkBox1_, &QAbstractButton::clicked, this, refilter);
+    connect(catsBox_, &QListWidget::itemChanged, this, refilter);
+    connect(listView1_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& position) { PopupMenu1Popup(position); });
+    connect(catsBox_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& position) { PopupCategoryMenu(catsBox_->viewport()->mapToGlobal(position)); });
 }
 
 void RomsListPage::ApplyBusyRule(bool busy)
 {
     for (QWidget* control : std::initializer_list<QWidget*>{buttonedEdit1_, checkBox1_, catsBox_})
         control->setEnabled(!busy);
+    popupMenu1_->setEnabled(!busy);
+    popupMenu2_->setEnabled(!busy);
 }
 
 void RomsListPage::ShowCategories()
 {
+    // Filling the list checks its items one by one; the refilter waits for the whole list.
+    const QSignalBlocker quiet(catsBox_);
     catsBox_->clear();
-    catsBox_->addItem(QStringLiteral("-Missing Category-"));
-    catsBox_->addItems(session_.CategoryNames().Lines());
-    for (int i = 0; i < catsBox_->count(); ++i) {
-        QListWidgetItem* item = catsBox_->item(i);
+    for (const QString& text : RomFilter::CategoryItemTexts(services_.session.CategoryNames())) {
+        auto* item = new QListWidgetItem(text, catsBox_);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
@@ -102,6 +174,94 @@ void RomsListPage::ShowCategories()
 void RomsListPage::RowsChanged()
 {
     romListModel_->RowsChanged();
+}
+
+RomFilterInputs RomsListPage::FilterInputs() const
+{
+    RomFilterInputs inputs;
+    inputs.FilterText = buttonedEdit1_->text();
+    inputs.ShowClones = checkBox1_->isChecked();
+    inputs.CategoryItems.reserve(std::size_t(catsBox_->count()));
+    for (int i = 0; i < catsBox_->count(); ++i) {
+        const QListWidgetItem* item = catsBox_->item(i);
+        inputs.CategoryItems.push_back(CategoryItem{item->text(), item->checkState() == Qt::Checked});
+    }
+    return inputs;
+}
+
+void RomsListPage::ButtonedEdit1Change()
+{
+    const qsizetype rows = services_.session.Refilter(FilterInputs());
+    romListModel_->RowsChanged();
+    label3_->setText(RomFilter::FoundCaption(rows));
+}
+
+void RomsListPage::SetAllCategoriesChecked(bool checked)
+{
+    {
+        const QSignalBlocker quiet(catsBox_);
+        for (int i = 0; i < catsBox_->count(); ++i)
+            catsBox_->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    }
+    ButtonedEdit1Change();
+}
+
+void RomsListPage::PopupCategoryMenu(const QPoint& globalPosition)
+{
+    popupMenu2_->popup(globalPosition);
+}
+
+std::vector<std::size_t> RomsListPage::SelectedRows() const
+{
+    std::vector<std::size_t> rows;
+    for (const QModelIndex& index : listView1_->selectionModel()->selectedRows())
+        rows.push_back(std::size_t(index.row()));
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void RomsListPage::PopupMenu1Popup(const QPoint& position)
+{
+    const bool anySelected = listView1_->selectionModel()->hasSelection();
+    for (QAction* item : {copySelection_, moveSelection_, deleteSelection_})
+        item->setEnabled(anySelected);
+    popupMenu1_->popup(listView1_->viewport()->mapToGlobal(position));
+}
+
+void RomsListPage::SelectionFileClick(SelectionAction action)
+{
+    QString destination;
+    if (action != SelectionAction::Delete) {
+        const std::optional<QString> chosen =
+            services_.prompts.PickFolder(QStringLiteral("Select Destination Folder"), services_.outputFolder());
+        if (!chosen)
+            return;
+        destination = *chosen;
+    }
+    const BusyState::Scope busy(services_.busy);
+    services_.session.RunSelection(action, SelectedRows(), destination, *progress2_);
+}
+
+void RomsListPage::CountSelectionSize1Click()
+{
+    const SelectionSize size = CountSelectionSize(services_.session.FilteredRoms(), SelectedRows());
+    services_.prompts.ShowMessage(FormatSize(size.totalBytes));
+}
+
+void RomsListPage::LoadCategoryListClick()
+{
+    const std::optional<QString> chosen = services_.prompts.PickCategoryListFile();
+    if (chosen && services_.chooseCategories(*chosen)) {
+        ShowCategories();
+        ButtonedEdit1Change();
+    }
+}
+
+void RomsListPage::UseBuiltInListClick()
+{
+    services_.chooseCategories(QString());
+    ShowCategories();
+    ButtonedEdit1Change();
 }
 
 } // namespace quarvel

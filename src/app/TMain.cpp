@@ -3,7 +3,10 @@
 #include "app/ClonesPage.h"
 #include "app/Controls.h"
 #include "app/RomsListPage.h"
+#include "catalogue/CategoryListChooser.h"
+#include "catalogue/CategoryListFinder.h"
 #include "reporting/Prompts.h"
+#include "settings/CategoriesSetting.h"
 #include "util/QuarvelError.h"
 #include "widgets/AnchorLayout.h"
 #include "widgets/TrkGlassButton.h"
@@ -11,7 +14,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -114,9 +117,21 @@ void TMain::CreatePages()
     clonesPage_ = new ClonesPage(ClonesPage::Services{*session_, busy_, guard_, *services_.prompts,
                                                       services_.openInShell, services_.versionUrl},
                                  memo1, progressBar1, pageControl1_);
-    romsListPage_ = new RomsListPage(*session_, busy_, guard_, pageControl1_);
+    romsListPage_ = new RomsListPage(
+        RomsListPage::Services{*session_, busy_, guard_, *services_.prompts,
+                               [this] {
+                                   clonesPage_->TakeSettings();
+                                   return session_->Settings().OutFolder;
+                               },
+                               [this](const QString& path) { return ChooseCategories(path); }},
+        pageControl1_);
     pageControl1_->addWidget(clonesPage_);
     pageControl1_->addWidget(romsListPage_);
+    // The category menu opens on the Clones page's Button1 too.
+    auto* button1 = clonesPage_->findChild<QWidget*>(QStringLiteral("Button1"));
+    button1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(button1, &QWidget::customContextMenuRequested, this,
+            [this, button1](const QPoint& position) { romsListPage_->PopupCategoryMenu(button1->mapToGlobal(position)); });
     clonesPage_->installEventFilter(this);
     vpnlTop_->installEventFilter(this);
     clonesPage_->Link()->installEventFilter(this);
@@ -167,26 +182,53 @@ void TMain::Timer1Timer()
 
 void TMain::LoadSettings()
 {
+    // The settings are read first, as the folder of the remembered MAME executable is one of
+    // the places a category list is looked for; the list is imported once the table is built.
+    const bool importList = session_->RestoreSettings(*services_.settings);
+    clonesPage_->ShowSettings();
+    comboBox3_->setCurrentIndex(session_->Settings().SrcType);
     BuildCategories();
-    RestoreSettings();
+    if (importList)
+        LoadRomList();
+}
+
+CategoryListChooser TMain::MakeCategoryListChooser() const
+{
+    return CategoryListChooser(services_.genresResource,
+                               CategoryListFinder(services_.homeFolder, session_->Settings().XmlLoc), *log_);
 }
 
 void TMain::BuildCategories()
 {
-    QFile resource(services_.genresResource);
-    if (!resource.open(QIODevice::ReadOnly))
-        throw QuarvelError(QStringLiteral("Resource %1 not found").arg(services_.genresResource));
-    session_->BuildCategories(resource.readAll());
+    CategoryListChooser chooser = MakeCategoryListChooser();
+    session_->ChooseCategoriesAtStartup(chooser, RememberedCategories());
     romsListPage_->ShowCategories();
 }
 
-void TMain::RestoreSettings()
+CategoriesChoice TMain::RememberedCategories() const
 {
-    const bool importList = session_->RestoreSettings(*services_.settings);
-    clonesPage_->ShowSettings();
-    comboBox3_->setCurrentIndex(session_->Settings().SrcType);
-    if (importList)
-        LoadRomList();
+    try {
+        return ReadCategoriesChoice(*services_.settings, QString::fromLatin1(SettingsKey));
+    } catch (const QuarvelError& error) {
+        // A value that cannot be read is a choice not made yet: the lists are looked for again.
+        log_->AppendLine(error.Message());
+        return {};
+    }
+}
+
+bool TMain::ChooseCategories(const QString& path)
+{
+    CategoryListChooser chooser = MakeCategoryListChooser();
+    const QString key = QString::fromLatin1(SettingsKey);
+    if (path.isEmpty()) {
+        session_->UseBuiltInCategories(chooser);
+        RememberBuiltInCategories(*services_.settings, key);
+        return true;
+    }
+    if (!session_->LoadCategoryList(chooser, path))
+        return false;
+    RememberCategoryFile(*services_.settings, key, QFileInfo(path).absoluteFilePath());
+    return true;
 }
 
 void TMain::SaveSettings()
@@ -232,6 +274,7 @@ void TMain::ButtonRomsListClick()
     pageControl1_->setCurrentIndex(1);
     buttonClones_->SetDown(false);
     buttonRomsList_->SetDown(true);
+    romsListPage_->ButtonedEdit1Change();
 }
 
 void TMain::TabSheet1MouseMove()

@@ -7,6 +7,7 @@
 #include "app/QtEventPump.h"
 #include "app/TMainServices.h"
 #include "session/Session.h"
+#include "settings/CategoriesSetting.h"
 
 #include <QWidget>
 
@@ -18,6 +19,7 @@ class QTimer;
 
 namespace quarvel {
 
+class CategoryListChooser;
 class ClonesPage;
 class RomsListPage;
 class TrkGlassButton;
@@ -64,7 +66,10 @@ private:
     void Timer1Timer();
     void LoadSettings();
     void BuildCategories();
-    void RestoreSettings();
+    CategoryListChooser MakeCategoryListChooser() const;
+    CategoriesChoice RememberedCategories() const;
+    // Loads a category list file, or the built-in list for an empty path, and remembers it.
+    bool ChooseCategories(const QString& path);
     void SaveSettings();
     void LoadRomList();
     void ButtonClonesClick();

@@ -2,6 +2,7 @@
 
 #include "version/VersionCheck.h"
 
+#include <QDir>
 #include <QString>
 #include <QUrl>
 
@@ -26,6 +27,8 @@ struct TMainServices {
     std::function<void(const QString&)> openInShell;
     // Starts moving the window as if its title bar were dragged.
     std::function<void(QWidget*)> startWindowMove;
+    // The user's home folder, where MAME front-ends keep their category lists under .mame/.
+    QString homeFolder = QDir::homePath();
     // Where the version check asks for the newest release's number.
     QUrl versionUrl = VersionDocumentUrl();
 };

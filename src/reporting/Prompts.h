@@ -21,6 +21,8 @@ public:
     virtual std::optional<QString> PickFolder(const QString& title, const QString& startFolder) = 0;
     // The open dialog for a machine list or MAME executable; nothing when the user cancels.
     virtual std::optional<QString> PickMachineListFile(const QString& currentFile) = 0;
+    // The open dialog for a category list (catver.ini or a sectioned list); nothing on cancel.
+    virtual std::optional<QString> PickCategoryListFile() = 0;
 };
 
 } // namespace quarvel

@@ -1,7 +1,9 @@
 #include "session/Session.h"
 
+#include "catalogue/CategoryListChooser.h"
 #include "catalogue/MachineListImport.h"
 #include "catalogue/MameListGenerator.h"
+#include "fileops/ArchiveLocations.h"
 #include "markup/TLibXML2.h"
 #include "romfolder/SourceFolder.h"
 #include "util/Paths.h"
@@ -85,6 +87,42 @@ void Session::MatchRomFiles()
 {
     quarvel::MatchRomFiles(romList_, settings_.SourceFolder, SourceExtension(), reporting_.log, reporting_.progress,
                            reporting_.pump);
+}
+
+QString Session::ChooseCategoriesAtStartup(CategoryListChooser& chooser, const CategoriesChoice& remembered)
+{
+    return chooser.LoadAtStartup(remembered, categories_, categoryNames_);
+}
+
+bool Session::LoadCategoryList(CategoryListChooser& chooser, const QString& path)
+{
+    if (!chooser.LoadFile(path, categories_, categoryNames_))
+        return false;
+    AssignCategories();
+    return true;
+}
+
+void Session::UseBuiltInCategories(CategoryListChooser& chooser)
+{
+    chooser.LoadBuiltIn(categories_, categoryNames_);
+    AssignCategories();
+}
+
+void Session::AssignCategories()
+{
+    categories_.AssignCategories(romList_);
+}
+
+qsizetype Session::Refilter(const RomFilterInputs& inputs)
+{
+    return romFilter_.Refilter(romList_, inputs, filteredRoms_);
+}
+
+int Session::RunSelection(SelectionAction action, const RowIndexes& rows, const QString& destinationFolder,
+                          ProgressSink& progress)
+{
+    const ArchiveLocations locations{settings_.SourceFolder, SourceExtension(), destinationFolder};
+    return RunSelectionOperation(action, filteredRoms_, rows, locations, reporting_.log, progress, reporting_.pump);
 }
 
 void Session::SaveSettings(SettingsStore& store) const

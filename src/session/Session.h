@@ -2,7 +2,10 @@
 
 #include "catalogue/CategoryTable.h"
 #include "catalogue/Rom.h"
+#include "fileops/SelectionOperation.h"
 #include "reporting/Reporting.h"
+#include "romlist/RomFilter.h"
+#include "romlist/RomFilterInputs.h"
 #include "session/SessionSettings.h"
 #include "util/StringList.h"
 #include "util/TextLines.h"
@@ -12,7 +15,9 @@
 
 namespace quarvel {
 
+class CategoryListChooser;
 class SettingsStore;
+struct CategoriesChoice;
 
 // The program without its window: the machine tables and name lists, the four settings, and
 // the operations over them in the order the program runs them. The window and the command
@@ -37,6 +42,21 @@ public:
     bool ScanSourceFolder();
     // Marks which machines of RomList have an archive in the source folder.
     void MatchRomFiles();
+
+    // Builds the category table at start-up from the remembered choice, a list found in the
+    // usual places, or the built-in list; returns the list file in use, empty for the built-in.
+    QString ChooseCategoriesAtStartup(CategoryListChooser& chooser, const CategoriesChoice& remembered);
+    // Replaces the category table by a list file's and gives every machine its new category;
+    // false, with the reason logged and the table kept, when the file is refused.
+    bool LoadCategoryList(CategoryListChooser& chooser, const QString& path);
+    // Replaces the category table by the built-in list's and gives every machine its category.
+    void UseBuiltInCategories(CategoryListChooser& chooser);
+
+    // Rebuilds FilteredRoms from RomList by the Roms List page's filter; returns the row count.
+    qsizetype Refilter(const RomFilterInputs& inputs);
+    // The file actions of the list's context menu over rows of FilteredRoms.
+    int RunSelection(SelectionAction action, const RowIndexes& rows, const QString& destinationFolder,
+                     ProgressSink& progress);
 
     // Writes the four settings as their six-line document into the store.
     void SaveSettings(SettingsStore& store) const;
@@ -66,6 +86,7 @@ public:
     void Clear();
 
 private:
+    void AssignCategories();
     // Runs the emulator and returns the generated list's path, or nothing when it left none.
     std::optional<QString> GenerateList(bool& deleteGeneratedList);
 
@@ -84,6 +105,7 @@ private:
     RomTable romList_;
     RomTable filteredRoms_;
     CategoryTable categories_;
+    RomFilter romFilter_;
 };
 
 } // namespace quarvel

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QPlainTextEdit>
+#include <QDir>
 #include <QSettings>
 #include <QTimer>
 
@@ -41,6 +42,9 @@ MainWindowHarness::MainWindowHarness(TMainServices services, TemporarySettings* 
     }
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings->folder.path());
     services.settings = &settings->store;
+    // A developer's own ~/.mame lists must not leak into the window under test.
+    if (services.homeFolder == QDir::homePath())
+        services.homeFolder = settings->folder.path();
     services.prompts = &prompts;
     services.openInShell = [this](const QString& text) { openedInShell.append(text); };
     services.startWindowMove = [this](QWidget*) { ++windowMoves; };

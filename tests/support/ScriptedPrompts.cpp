@@ -44,4 +44,9 @@ std::optional<QString> ScriptedPrompts::PickMachineListFile(const QString& curre
     return TakeFront(fileAnswers);
 }
 
+std::optional<QString> ScriptedPrompts::PickCategoryListFile()
+{
+    return TakeFront(categoryListAnswers);
+}
+
 } // namespace quarvel::test

@@ -17,6 +17,7 @@ public:
     bool AskYesNo(const QString& text) override;
     std::optional<QString> PickFolder(const QString& title, const QString& startFolder) override;
     std::optional<QString> PickMachineListFile(const QString& currentFile) override;
+    std::optional<QString> PickCategoryListFile() override;
 
     QStringList messages;
     QStringList errors;
@@ -29,6 +30,7 @@ public:
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<QString>> folderAnswers;
     std::deque<std::optional<QString>> fileAnswers;
+    std::deque<std::optional<QString>> categoryListAnswers;
 };
 
 } // namespace quarvel::test
