@@ -2,6 +2,7 @@
 
 #include "catalogue/MachineListImport.h"
 #include "catalogue/MameListGenerator.h"
+#include "fileops/ArchiveLocations.h"
 #include "markup/TLibXML2.h"
 #include "romfolder/SourceFolder.h"
 #include "util/Paths.h"
@@ -85,6 +86,14 @@ void Session::MatchRomFiles()
 {
     quarvel::MatchRomFiles(romList_, settings_.SourceFolder, SourceExtension(), reporting_.log, reporting_.progress,
                            reporting_.pump);
+}
+
+BatchOutcome Session::RunBatch(BatchOperation operation, CancelFlag& cancel)
+{
+    const StringList& names = WalksCloneNames(operation) ? cloneNames_ : originalNames_;
+    const ArchiveLocations locations{settings_.SourceFolder, SourceExtension(), settings_.OutFolder};
+    return RunBatchOperation(operation, names.Lines(), locations, cancel, reporting_.log, reporting_.progress,
+                             reporting_.pump);
 }
 
 void Session::SaveSettings(SettingsStore& store) const

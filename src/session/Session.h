@@ -2,6 +2,7 @@
 
 #include "catalogue/CategoryTable.h"
 #include "catalogue/Rom.h"
+#include "fileops/BatchOperation.h"
 #include "reporting/Reporting.h"
 #include "session/SessionSettings.h"
 #include "util/StringList.h"
@@ -37,6 +38,10 @@ public:
     bool ScanSourceFolder();
     // Marks which machines of RomList have an archive in the source folder.
     void MatchRomFiles();
+
+    // Deletes, moves or copies the archives of the clone or original names, from the source
+    // folder to the output folder of the settings, until the end of the list or a cancel request.
+    BatchOutcome RunBatch(BatchOperation operation, CancelFlag& cancel);
 
     // Writes the four settings as their six-line document into the store.
     void SaveSettings(SettingsStore& store) const;
