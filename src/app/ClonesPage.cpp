@@ -6,6 +6,7 @@
 #include "app/MemoLog.h"
 #include "app/QtEventPump.h"
 #include "app/TMain.h"
+#include "fileops/BatchOperation.h"
 #include "reporting/Prompts.h"
 #include "session/Session.h"
 #include "util/Paths.h"
@@ -26,6 +27,9 @@ namespace {
 
 // The page as laid out at the window's design size, below the 32-pixel top bar.
 constexpr QSize DesignSize(885, 630 - 32);
+
+const QString GoCaption = QStringLiteral("Go");
+const QString CancelCaption = QStringLiteral("Cancel");
 
 } // namespace
 
@@ -57,7 +61,7 @@ void ClonesPage::CreateControls()
     comboBox1_ = MakeDropDown({QStringLiteral("Delete clone files"), QStringLiteral("Move clone files"),
                                QStringLiteral("Move non-clones"), QStringLiteral("Copy non-clones")},
                               "ComboBox1", this);
-    buttonGoFile_ = MakeButton(QStringLiteral("Go"), "ButtonGoFile", this);
+    buttonGoFile_ = MakeButton(GoCaption, "ButtonGoFile", this);
     label2_ = Named(new QLabel(QStringLiteral("XML operations (tbd)"), this), "Label2");
     comboBox2_ = MakeDropDown({QStringLiteral("Remove clone entries")}, "ComboBox2", this);
     button3_ = MakeButton(QStringLiteral("Go"), "Button3", this);
@@ -99,6 +103,7 @@ void ClonesPage::ConnectHandlers()
     const HandlerGuard& guard = services_.guard;
     connect(pngSpeedButton1_, &QAbstractButton::clicked, this, guard.Guarded([this] { PngSpeedButton1Click(); }));
     connect(pngSpeedButton2_, &QAbstractButton::clicked, this, guard.Guarded([this] { PngSpeedButton2Click(); }));
+    connect(buttonGoFile_, &QAbstractButton::clicked, this, guard.Guarded([this] { ButtonGoFileClick(); }));
     connect(button1_, &QAbstractButton::clicked, this, guard.Guarded([this] { Button1Click(); }));
 }
 
@@ -110,7 +115,13 @@ void ClonesPage::ApplyBusyRule(bool busy)
     edit2_->setEnabled(session.SourceScanned() && !busy);
     label1_->setEnabled(session.ListImported());
     comboBox1_->setEnabled(session.ListImported() && !busy);
-    buttonGoFile_->setEnabled(session.ListImported() && !busy);
+    // A running batch keeps its button, which cancels it.
+    buttonGoFile_->setEnabled(session.ListImported() && (!busy || BatchRunning()));
+}
+
+bool ClonesPage::BatchRunning() const
+{
+    return buttonGoFile_->text() == CancelCaption;
 }
 
 void ClonesPage::ShowSettings()
@@ -149,6 +160,29 @@ void ClonesPage::PngSpeedButton2Click()
     const std::optional<QString> chosen = services_.prompts.PickFolder(QStringLiteral("Select Output Folder"), start);
     if (chosen)
         edit2_->setText(AddSlash(*chosen));
+}
+
+void ClonesPage::ButtonGoFileClick()
+{
+    // Only the pump of a running batch lets this click through; the batch stops before its next name.
+    if (BatchRunning()) {
+        batchCancel_.Request();
+        return;
+    }
+    RunBatch();
+}
+
+void ClonesPage::RunBatch()
+{
+    const std::optional<BatchOperation> operation = BatchOperationAt(comboBox1_->currentIndex());
+    if (!operation)
+        return;
+    TakeSettings();
+    buttonGoFile_->setText(CancelCaption);
+    const auto goAgain = qScopeGuard([this] { buttonGoFile_->setText(GoCaption); });
+    // The lists and folders the batch walks stay as they are until it ends.
+    const BusyState::Scope busy(services_.busy);
+    services_.session.RunBatch(*operation, batchCancel_);
 }
 
 void ClonesPage::Button1Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fileops/CancelFlag.h"
 #include "net/CurlHttpClient.h"
 
 #include <QUrl>
@@ -59,13 +60,18 @@ private:
     void CreateControls();
     void ConnectHandlers();
     void ApplyBusyRule(bool busy);
+    // The Go button is the Cancel button of the batch it started, and its caption tells which.
+    bool BatchRunning() const;
 
     void PngSpeedButton1Click();
     void PngSpeedButton2Click();
+    void ButtonGoFileClick();
+    void RunBatch();
     void Button1Click();
 
     Services services_;
     CurlHttpClient httpClient_;
+    CancelFlag batchCancel_;
     QPlainTextEdit* memo1_;
     QProgressBar* progressBar1_;
 

@@ -125,6 +125,14 @@ int Session::RunSelection(SelectionAction action, const RowIndexes& rows, const 
     return RunSelectionOperation(action, filteredRoms_, rows, locations, reporting_.log, progress, reporting_.pump);
 }
 
+BatchOutcome Session::RunBatch(BatchOperation operation, CancelFlag& cancel)
+{
+    const StringList& names = WalksCloneNames(operation) ? cloneNames_ : originalNames_;
+    const ArchiveLocations locations{settings_.SourceFolder, SourceExtension(), settings_.OutFolder};
+    return RunBatchOperation(operation, names.Lines(), locations, cancel, reporting_.log, reporting_.progress,
+                             reporting_.pump);
+}
+
 void Session::SaveSettings(SettingsStore& store) const
 {
     TLibXML2 document;

@@ -2,6 +2,7 @@
 
 #include "catalogue/CategoryTable.h"
 #include "catalogue/Rom.h"
+#include "fileops/BatchOperation.h"
 #include "fileops/SelectionOperation.h"
 #include "reporting/Reporting.h"
 #include "romlist/RomFilter.h"
@@ -57,6 +58,10 @@ public:
     // The file actions of the list's context menu over rows of FilteredRoms.
     int RunSelection(SelectionAction action, const RowIndexes& rows, const QString& destinationFolder,
                      ProgressSink& progress);
+
+    // Deletes, moves or copies the archives of the clone or original names, from the source
+    // folder to the output folder of the settings, until the end of the list or a cancel request.
+    BatchOutcome RunBatch(BatchOperation operation, CancelFlag& cancel);
 
     // Writes the four settings as their six-line document into the store.
     void SaveSettings(SettingsStore& store) const;
