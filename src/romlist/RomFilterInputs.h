@@ -16,8 +16,8 @@ struct CategoryItem {
 struct RomFilterInputs {
     QString FilterText;                    // empty: no text filter
     bool ShowClones = false;               // the "Clones" switch
-    bool OnlyPresent = true;               // the page lists only machines with an archive
     std::vector<CategoryItem> CategoryItems; // the check list's items in their order
+    bool OnlyPresent = true;                 // the page lists only machines with an archive
 };
 
 } // namespace quarvel
