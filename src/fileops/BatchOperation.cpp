@@ -125,8 +125,10 @@ BatchOutcome RunBatchOperation(BatchOperation operation, const QStringList& name
         const FileActionResult result = ActOnArchive(operation, actions, locations, walked[i]);
         if (result == FileActionResult::Done)
             ++outcome.done;
-        else if (!ArchiveWasMissing(result))
+        else if (!ArchiveWasMissing(result)) {
+            ++outcome.failed;
             log.AppendLine(QString::fromLatin1(texts.errorPrefix) + locations.SourcePath(walked[i]));
+        }
         if (++pumpCounter == PumpEvery) {
             pumpCounter = 0;
             progress.SetPosition(ProgressValue(i));

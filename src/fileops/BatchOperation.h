@@ -26,6 +26,7 @@ bool WalksCloneNames(BatchOperation operation);
 
 struct BatchOutcome {
     int done = 0;           // archives deleted, moved or copied
+    int failed = 0;         // archives whose action failed, each with its error line
     bool cancelled = false; // the cancel flag stopped the walk before its end
 };
 

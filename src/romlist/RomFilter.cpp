@@ -22,7 +22,7 @@ qsizetype RomFilter::Refilter(const RomTable& romList, const RomFilterInputs& in
     filteredRoms.clear();
     for (std::size_t row = 0; row < romList.size(); ++row) {
         const Rom& rom = romList[row];
-        if (!rom.InDisk || (rom.IsClone && !inputs.ShowClones) || !PassesCategory(row, rom, inputs.CategoryItems))
+        if ((!rom.InDisk && inputs.OnlyPresent) || (rom.IsClone && !inputs.ShowClones) || !PassesCategory(row, rom, inputs.CategoryItems))
             continue;
         if (foldedText.isEmpty() || index_.Contains(row, foldedText))
             filteredRoms.push_back(rom);

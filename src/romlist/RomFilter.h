@@ -17,7 +17,7 @@ class StringList;
 class RomFilter {
 public:
     // Empties filteredRoms and appends a copy of every machine of romList, in order, whose
-    // archive is present, that is an original or clones are shown, whose category's check-list
+    // archive is present (unless inputs ask for every machine), that is an original or clones are shown, whose category's check-list
     // item is checked ("-Missing Category-" for an empty or unlisted category) and, when the
     // filter text is not empty, one of whose fields contains that text ignoring ASCII letter
     // case. Returns the number of rows.

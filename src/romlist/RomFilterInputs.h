@@ -17,6 +17,7 @@ struct RomFilterInputs {
     QString FilterText;                    // empty: no text filter
     bool ShowClones = false;               // the "Clones" switch
     std::vector<CategoryItem> CategoryItems; // the check list's items in their order
+    bool OnlyPresent = true;                 // the page lists only machines with an archive
 };
 
 } // namespace quarvel

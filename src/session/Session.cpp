@@ -1,6 +1,7 @@
 #include "session/Session.h"
 
 #include "catalogue/CategoryListChooser.h"
+#include "catalogue/CategoryListFile.h"
 #include "catalogue/MachineListImport.h"
 #include "catalogue/MameListGenerator.h"
 #include "fileops/ArchiveLocations.h"
@@ -26,6 +27,13 @@ void Session::BuildCategories(const QByteArray& compressedList)
     const Stopwatch stopwatch;
     categories_.Build(compressedList, categoryNames_);
     reporting_.log.AppendLine(QStringLiteral("Categories parsed [%1 ms]").arg(stopwatch.ElapsedMs()));
+}
+
+void Session::ReplaceCategories(const QString& path)
+{
+    const Stopwatch stopwatch;
+    const CategoryListSummary summary = CategoryListFile::Load(path, categories_, categoryNames_);
+    reporting_.log.AppendLine(CategoryListFile::LoadedLine(path, summary, stopwatch.ElapsedMs()));
 }
 
 std::optional<QString> Session::GenerateList(bool& deleteGeneratedList)

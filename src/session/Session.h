@@ -33,6 +33,9 @@ public:
 
     // Builds the category table from its zlib-compressed list and logs the time taken.
     void BuildCategories(const QByteArray& compressedList);
+    // Builds the category table from a list file the user keeps, in either format, and logs
+    // the load; throws the QuarvelError of CategoryListFile::Load when the file is refused.
+    void ReplaceCategories(const QString& path);
 
     // Imports the list Settings().XmlLoc names, running the emulator first when it names one,
     // and matches it against the source folder. Returns false when the emulator left no list,
