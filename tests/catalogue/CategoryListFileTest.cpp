@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "catalogue/CategoryListFile.h"
 #include "catalogue/CategoryTable.h"
 #include "CategoryFixtures.h"
@@ -19,6 +20,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 StringList SortedNames()
 {
@@ -95,11 +98,6 @@ struct FormatCase {
     std::optional<CategoryListFormat> expected;
 };
 
-void PrintTo(const FormatCase& formatCase, std::ostream* out)
-{
-    *out << formatCase.name;
-}
-
 class DetectFormatCases : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(DetectFormatCases, DecidesByTheFirstLineOnlyOneFormatAllows)
@@ -127,11 +125,6 @@ struct RefusalCase {
     QByteArray bytes;
     QString reason; // the end of the log line, after the quoted path
 };
-
-void PrintTo(const RefusalCase& refusalCase, std::ostream* out)
-{
-    *out << refusalCase.name;
-}
 
 class RefusedFiles : public CategoryListFileTest, public ::testing::WithParamInterface<RefusalCase> {};
 

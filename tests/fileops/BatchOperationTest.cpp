@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "ArchiveChecks.h"
 #include "ScopedTmpfs.h"
 #include "fileops/ArchiveLocations.h"
@@ -19,6 +20,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 constexpr BatchOperation AllOperations[] = {BatchOperation::DeleteClones, BatchOperation::MoveClones,
                                             BatchOperation::MoveOriginals, BatchOperation::CopyOriginals};
@@ -81,11 +84,6 @@ struct OperationCase {
     bool arrivesInOutput;
 };
 
-void PrintTo(const OperationCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class EachOperation : public BatchOperationTest, public ::testing::WithParamInterface<OperationCase> {};
 
 TEST_P(EachOperation, ActsOnEveryPresentArchiveAndCountsIt)
@@ -122,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     "Done, 3 originals moved.", false, true},
                       OperationCase{"CopyOriginals", BatchOperation::CopyOriginals, "Copying originals..",
                                     "Done, 3 originals copied.", true, true}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 TEST_F(BatchOperationTest, EmptyListLogsStartAndZeroAndLeavesTheProgressAlone)
 {
@@ -144,11 +142,6 @@ struct CadenceCase {
     std::vector<int> positions;
 };
 
-void PrintTo(const CadenceCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class Cadence : public BatchOperationTest, public ::testing::WithParamInterface<CadenceCase> {};
 
 // Names without an archive count towards the pump as much as those with one.
@@ -166,7 +159,7 @@ TEST_P(Cadence, PumpsAndMovesTheProgressEveryHundredNames)
 INSTANTIATE_TEST_SUITE_P(Cases, Cadence,
                          ::testing::Values(CadenceCase{"NinetyNineNamesNeverPump", 99, {}},
                                            CadenceCase{"TwoHundredFiftyNames", 250, {99, 199}}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         test::CaseName());
 
 TEST_F(BatchOperationTest, CancelThroughThePumpStopsBeforeTheNextName)
 {
@@ -281,11 +274,6 @@ struct FolderCase {
     const char* errorLine;    // completed with the output folder when it ends in a space
 };
 
-void PrintTo(const FolderCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class UnusableOutputFolder : public BatchOperationTest, public ::testing::WithParamInterface<FolderCase> {};
 
 // Rather than write into the current folder, or beside the one meant.
@@ -311,7 +299,7 @@ TEST_P(UnusableOutputFolder, LogsOneErrorLineAndTouchesNothing)
 INSTANTIATE_TEST_SUITE_P(Cases, UnusableOutputFolder,
                          ::testing::Values(FolderCase{"Empty", "", "Error: no output folder chosen."},
                                            FolderCase{"Missing", "none/", "Error: can't find output folder "}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         test::CaseName());
 
 TEST_F(BatchOperationTest, SourceFolderAsOutputIsAnErrorPerName)
 {

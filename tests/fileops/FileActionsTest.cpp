@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "ArchiveChecks.h"
 #include "ReadOnlyFolder.h"
 #include "ScopedTmpfs.h"
@@ -32,6 +33,8 @@ void PrintTo(FileActionResult result, std::ostream* os)
 }
 
 namespace {
+
+using test::PrintTo;
 
 NoEventPump noPump;
 
@@ -141,11 +144,6 @@ struct ExistingCase {
     bool destinationGetsTheSource;
 };
 
-void PrintTo(const ExistingCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class CopyOntoExisting : public FileActionsTest, public ::testing::WithParamInterface<ExistingCase> {};
 
 TEST_P(CopyOntoExisting, ReplacesOnlyWhenAsked)
@@ -171,18 +169,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, CopyOntoExisting,
                                                         FileActionResult::DestinationExists, false},
                                            ExistingCase{"Replace", ExistingDestination::Replace,
                                                         FileActionResult::Done, true}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         test::CaseName());
 
 struct EntryCase {
     const char* name;
     void (*make)(const QString& path);
     FileActionResult expected;
 };
-
-void PrintTo(const EntryCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class NonRegularSource : public FileActionsTest, public ::testing::WithParamInterface<EntryCase> {};
 
@@ -209,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 FileActionResult::NotARegularFile},
                       EntryCase{"Folder", [](const QString& path) { ASSERT_TRUE(QDir().mkpath(path)); },
                                 FileActionResult::SourceIsFolder}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 TEST_F(FileActionsTest, MissingSourceIsReportedAsSuch)
 {
@@ -291,11 +284,6 @@ struct FaultCase {
     bool olderCopyAtDestination;
     FileActionResult expected;
 };
-
-void PrintTo(const FaultCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class FileFault : public FileActionsTest, public ::testing::WithParamInterface<FaultCase> {
 protected:
@@ -406,7 +394,7 @@ INSTANTIATE_TEST_SUITE_P(
                   FileActionResult::SameFile},
         FaultCase{"CopyOntoItselfThroughLinkedFolder", Action::CopyReplace, Destination::LinkToSourceFolder,
                   Interference::None, false, FileActionResult::SameFile}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 } // namespace
 } // namespace quarvel

@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "net/CurlHttpClient.h"
 #include "net/HttpAborted.h"
 #include "support/HttpReplies.h"
@@ -17,6 +18,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 using namespace std::chrono_literals;
 using test::Answer;
@@ -112,11 +115,6 @@ struct ResponseCase {
     std::chrono::milliseconds inactivityTimeout = 10s;
 };
 
-void PrintTo(const ResponseCase& responseCase, std::ostream* out)
-{
-    *out << responseCase.name;
-}
-
 class Responses : public CurlHttpClientTest, public ::testing::WithParamInterface<ResponseCase> {};
 
 TEST_P(Responses, EndAsTheServerAnswered)
@@ -173,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
                                              "5", "6", "7", "8", "9", "0", "1", "2"},
                                   .pauseBetweenPiecesMs = 100}},
                      GetResult{200, "123456789012", std::nullopt}, 1s}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 struct RedirectCase {
     const char* name;
@@ -181,11 +179,6 @@ struct RedirectCase {
     GetResult expected;
     QList<QByteArray> requestTargets;
 };
-
-void PrintTo(const RedirectCase& redirectCase, std::ostream* out)
-{
-    *out << redirectCase.name;
-}
 
 class Redirections : public CurlHttpClientTest, public ::testing::WithParamInterface<RedirectCase> {};
 
@@ -228,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {Answer(Response("HTTP/1.1 300 Multiple Choices", "", "Location: /elsewhere\r\n"))},
                      GetResult{300, "", std::nullopt},
                      {"/apps/Quarvel/ver"}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 TEST_F(CurlHttpClientTest, RedirectionToAnotherServerNamesThatServer)
 {

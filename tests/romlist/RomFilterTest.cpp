@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "romlist/RomFilter.h"
 #include "support/QtPrinters.h"
 #include "util/StringList.h"
@@ -10,6 +11,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 Rom Machine(const char* romFile, const char* gameName, const char* category, const char* year,
             const char* manufacturer, bool isClone = false, bool inDisk = true)
@@ -72,11 +75,6 @@ struct FilterCase {
     std::vector<std::string> uncheckedItems;
     Names expected;
 };
-
-void PrintTo(const FilterCase& filterCase, std::ostream* out)
-{
-    *out << filterCase.name;
-}
 
 class RomFilterCases : public ::testing::TestWithParam<FilterCase> {};
 

@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "support/QtPrinters.h"
 #include "util/SizeText.h"
 
@@ -12,6 +13,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 struct SizeCase {
     std::string name;
@@ -62,11 +65,6 @@ struct SeparatorCase {
     QString decimalPoint;
     char separator;
 };
-
-void PrintTo(const SeparatorCase& separatorCase, std::ostream* out)
-{
-    *out << separatorCase.name;
-}
 
 class SeparatorCases : public ::testing::TestWithParam<SeparatorCase> {};
 

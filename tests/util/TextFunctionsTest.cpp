@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "util/TextFunctions.h"
 
 #include "support/QtPrinters.h"
@@ -8,6 +9,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 TEST(TextFunctions, ContainsRules)
 {
@@ -47,11 +50,6 @@ struct StreamCase {
     QString text;
 };
 
-void PrintTo(const StreamCase& streamCase, std::ostream* out)
-{
-    *out << streamCase.name;
-}
-
 class StreamText : public ::testing::TestWithParam<StreamCase> {};
 
 TEST_P(StreamText, ReadsTheBytesBeforeTheFirstZero)
@@ -69,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StreamCase{"Utf8", "D\xC3\xA4mon", QStringLiteral("D\u00E4mon")},
                       StreamCase{"NotUtf8ReadsAsLatin1", "D\xE4mon", QStringLiteral("D\u00E4mon")},
                       StreamCase{"CutUtf8ReadsAsLatin1", "7\xC3", QStringLiteral("7\u00C3")}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 } // namespace
 } // namespace quarvel

@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "version/VersionCheck.h"
 
 #include "net/CurlHttpClient.h"
@@ -13,6 +14,8 @@
 
 namespace quarvel {
 namespace {
+
+using test::PrintTo;
 
 using namespace std::chrono_literals;
 using test::Answer;
@@ -42,11 +45,6 @@ struct VersionCase {
     QStringList lines;
     std::chrono::milliseconds inactivityTimeout = 10s;
 };
-
-void PrintTo(const VersionCase& versionCase, std::ostream* out)
-{
-    *out << versionCase.name;
-}
 
 class Answers : public VersionCheckTest, public ::testing::WithParamInterface<VersionCase> {};
 
@@ -106,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                     VersionCheckOutcome::Failed,
                     {QStringLiteral("Error: Request aborted on timeout")},
                     300ms}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 // Through a proxy the request for the built-in address reaches the test instead of the maker.
 TEST_F(VersionCheckTest, AsksTheMakersServerOnPortEighty)

@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "widgets/GlassButtonFixture.h"
 #include "widgets/RenderImage.h"
 
@@ -10,6 +11,8 @@
 
 namespace quarvel::test {
 namespace {
+
+using test::PrintTo;
 
 // On the grey 100 background with frame #303030 the outline colour is 74.
 enum class Look { Idle, Hot, Pressed, DownNotHot, DownAndHot };
@@ -36,11 +39,6 @@ struct LookCase {
     bool glossy;
     std::vector<ExpectedPixel> pixels;
 };
-
-void PrintTo(const LookCase& lookCase, std::ostream* out)
-{
-    *out << lookCase.name;
-}
 
 class GlassButtonLook : public ::testing::TestWithParam<LookCase> {};
 
@@ -76,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookCase{"DownAndHotIsTintedOnce", Look::DownAndHot, 37, true,
                  {{5, 2, 196}, {5, 16, 81}, {1, 5, 55}, {142, 5, 119}}},
         LookCase{"PressedLooksLikeDownAndHot", Look::Pressed, 37, true, {{5, 2, 196}, {5, 16, 81}, {1, 5, 55}, {142, 5, 119}}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 TEST(GlassButton, GlossFadesRowByRowOverTheUpperHalf)
 {
@@ -98,11 +96,6 @@ struct GlossCase {
     int gloss;
 };
 
-void PrintTo(const GlossCase& glossCase, std::ostream* out)
-{
-    *out << glossCase.name;
-}
-
 class GlassButtonGloss : public ::testing::TestWithParam<GlossCase> {};
 
 TEST_P(GlassButtonGloss, DerivesTheBodyAlphaFromTheLevel)
@@ -117,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Levels, GlassButtonGloss,
                          ::testing::Values(GlossCase{"Window", 37, 72}, GlossCase{"Zero", 0, 0},
                                            GlossCase{"Full", 100, 196}, GlossCase{"AboveFullClamps", 150, 196},
                                            GlossCase{"NegativeClampsToZero", -5, 0}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         test::CaseName());
 
 TEST(GlassButton, DisabledKeepsTheDownLookButDropsTheHotOne)
 {
@@ -136,11 +129,6 @@ struct TinySize {
     const char* name;
     QSize size;
 };
-
-void PrintTo(const TinySize& tiny, std::ostream* out)
-{
-    *out << tiny.name;
-}
 
 class GlassButtonTiny : public ::testing::TestWithParam<TinySize> {};
 
@@ -162,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, GlassButtonTiny,
                                            TinySize{"ThreeByThree", {3, 3}}, TinySize{"FourByFour", {4, 4}},
                                            TinySize{"OneRow", {144, 1}}, TinySize{"TwoRows", {144, 2}},
                                            TinySize{"ThreeRows", {144, 3}}, TinySize{"ThreeColumns", {3, 32}}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         test::CaseName());
 
 TEST(GlassButton, ABodyOfOneRowIsTintedWithoutGloss)
 {

@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "widgets/GlassButtonFixture.h"
 
 #include <QKeyEvent>
@@ -9,6 +10,8 @@
 
 namespace quarvel::test {
 namespace {
+
+using test::PrintTo;
 
 const QPoint Inside(20, 10);
 const QPoint Outside(300, 10);
@@ -55,11 +58,6 @@ struct PointerCase {
     int clicks;
 };
 
-void PrintTo(const PointerCase& pointerCase, std::ostream* out)
-{
-    *out << pointerCase.name;
-}
-
 class GlassButtonPointer : public ::testing::TestWithParam<PointerCase> {};
 
 TEST_P(GlassButtonPointer, ClicksAtMostOncePerPressAndOnlyOverTheButton)
@@ -89,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                     1},
         PointerCase{"PressWithoutAnEarlierMove", {Step::Press, Step::ReleaseInside}, 1},
         PointerCase{"RightButtonNeverClicks", {Step::Enter, Step::MoveInside, Step::RightClick, Step::Leave}, 0}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    test::CaseName());
 
 TEST(GlassButtonPointer, HotAndPressedStatesFollowThePointer)
 {

@@ -1,3 +1,4 @@
+#include "support/NamedCases.h"
 #include "widgets/RenderImage.h"
 #include "widgets/TrkVistaPanel.h"
 
@@ -11,6 +12,8 @@
 namespace quarvel::test {
 namespace {
 
+using test::PrintTo;
+
 // The top bar as the main window configures it.
 void UseWindowColors(TrkVistaPanel& panel)
 {
@@ -23,11 +26,6 @@ struct BarPixel {
     int y;
     QRgb expected;
 };
-
-void PrintTo(const BarPixel& pixel, std::ostream* out)
-{
-    *out << pixel.name;
-}
 
 class VistaBarPixel : public ::testing::TestWithParam<BarPixel> {};
 
@@ -51,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(WindowColors, VistaBarPixel,
                                            BarPixel{"Row15Right", 884, 15, qRgb(104, 107, 128)},
                                            BarPixel{"Row16Right", 884, 16, qRgb(68, 71, 92)},
                                            BarPixel{"Row31Right", 884, 31, qRgb(98, 101, 122)}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         test::CaseName());
 
 TEST(VistaPanel, OneRowUsesTheLowerRampFromTheTurnColour)
 {
@@ -82,11 +80,6 @@ struct CenteredRow {
     std::vector<int> levels;
 };
 
-void PrintTo(const CenteredRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
-
 class VistaCenter : public ::testing::TestWithParam<CenteredRow> {};
 
 // A black vertical ramp leaves half the horizontal ramp, which runs to the middle and back.
@@ -105,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Widths, VistaCenter,
                          ::testing::Values(CenteredRow{"OddWidthComputesTheMiddleOnce", 5, {0, 41, 83, 41, 0}},
                                            CenteredRow{"EvenWidth", 4, {0, 62, 62, 0}},
                                            CenteredRow{"OneColumn", 1, {0}}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         test::CaseName());
 
 TEST(VistaPanel, HighDensityRepeatsEachLogicalPixelOnItsDeviceBlock)
 {
