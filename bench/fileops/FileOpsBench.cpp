@@ -1,12 +1,12 @@
 // Moves 20,000 small archives to another folder of the same file system with "Move clone files", and
 // copies 2,000 archives of 1 MB with "Copy non-clones", each next to `mv` and `cp` of the same files in
 // the same run, and prints archives per second (min / median / max) for both sides.
+#include "support/Options.h"
+#include "support/Sinks.h"
 #include "fileops/ArchiveLocations.h"
 #include "fileops/BatchOperation.h"
 #include "fileops/CancelFlag.h"
 #include "reporting/EventPump.h"
-#include "reporting/LogSink.h"
-#include "reporting/ProgressSink.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -31,29 +31,19 @@ namespace {
 
 constexpr const char* Usage =
     "Usage: bench_fileops [--runs N] [--small N] [--large N] [--folder PATH]\n"
-    "  --runs N      timed runs of each side (at least 5; default 5)\n"
     "  --small N     small archives moved (default 20000)\n"
     "  --large N     archives of 1 MB copied (default 2000)\n"
     "  --folder PATH where the temporary folders go (default: the system's temporary folder);\n"
     "                source and destination share its file system\n";
+
+using quarvel::bench::LastLineLog;
+using quarvel::bench::NoProgress;
 
 struct Options {
     int runs = 5;
     int small = 20000;
     int large = 2000;
     QString folder = QDir::tempPath();
-};
-
-class LastLineLog : public quarvel::LogSink {
-public:
-    void AppendLine(const QString& line) override { last = line; }
-    QString last;
-};
-
-class NoProgress : public quarvel::ProgressSink {
-public:
-    void SetMaximum(int) override {}
-    void SetPosition(int) override {}
 };
 
 struct Rates {
@@ -241,25 +231,14 @@ void BenchCopy(const Options& options, const QString& root)
     PrintComparison(title, "\"Copy non-clones\"", RatesOf(ours), "cp", RatesOf(peer));
 }
 
-bool ParseOptions(const QStringList& arguments, Options& options)
+Options ReadOptions(const quarvel::bench::Options& command)
 {
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& option = arguments[i];
-        if (option == QStringLiteral("--help") || i + 1 >= arguments.size())
-            return false;
-        const QString value = arguments[++i];
-        if (option == QStringLiteral("--runs"))
-            options.runs = std::max(5, value.toInt());
-        else if (option == QStringLiteral("--small"))
-            options.small = std::max(1, value.toInt());
-        else if (option == QStringLiteral("--large"))
-            options.large = std::max(1, value.toInt());
-        else if (option == QStringLiteral("--folder"))
-            options.folder = value;
-        else
-            return false;
-    }
-    return true;
+    Options options;
+    options.runs = command.Runs(options.runs);
+    options.small = std::max(1, command.Value(QStringLiteral("--small"), QString::number(options.small)).toInt());
+    options.large = std::max(1, command.Value(QStringLiteral("--large"), QString::number(options.large)).toInt());
+    options.folder = command.Value(QStringLiteral("--folder"), options.folder);
+    return options;
 }
 
 } // namespace
@@ -267,11 +246,10 @@ bool ParseOptions(const QStringList& arguments, Options& options)
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
-    Options options;
-    if (!ParseOptions(application.arguments(), options)) {
-        std::fputs(Usage, stdout);
-        return application.arguments().contains(QStringLiteral("--help")) ? 0 : 2;
-    }
+    const quarvel::bench::Options command(application.arguments(), Usage);
+    if (command.AnswerHelp())
+        return 0;
+    const Options options = ReadOptions(command);
     QTemporaryDir root(options.folder + QStringLiteral("/bench_fileops-XXXXXX"));
     if (!root.isValid()) {
         std::fprintf(stderr, "cannot make a temporary folder in %s\n", qPrintable(options.folder));

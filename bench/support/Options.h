@@ -38,6 +38,13 @@ public:
 
     bool Has(const QString& flag) const { return arguments_.contains(flag); }
 
+    // The value after option, or fallback when the option is not given.
+    QString Value(const QString& option, const QString& fallback) const
+    {
+        const qsizetype at = arguments_.indexOf(option);
+        return at >= 0 && at + 1 < arguments_.size() ? arguments_[at + 1] : fallback;
+    }
+
     // The first argument that is neither an option nor an option's value.
     QString Plain() const
     {

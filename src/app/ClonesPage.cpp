@@ -42,7 +42,7 @@ ClonesPage::ClonesPage(Services services, QPlainTextEdit* memo1, QProgressBar* p
     setObjectName(QStringLiteral("TabSheet1"));
     CreateControls();
     ConnectHandlers();
-    services_.busy.Register([this](bool busy) { ApplyBusyRule(busy); });
+    services_.page.busy.Register([this](bool busy) { ApplyBusyRule(busy); });
 }
 
 void ClonesPage::CreateControls()
@@ -100,7 +100,7 @@ void ClonesPage::CreateControls()
 
 void ClonesPage::ConnectHandlers()
 {
-    const HandlerGuard& guard = services_.guard;
+    const HandlerGuard& guard = services_.page.guard;
     connect(pngSpeedButton1_, &QAbstractButton::clicked, this, guard.Guarded([this] { PngSpeedButton1Click(); }));
     connect(pngSpeedButton2_, &QAbstractButton::clicked, this, guard.Guarded([this] { PngSpeedButton2Click(); }));
     connect(buttonGoFile_, &QAbstractButton::clicked, this, guard.Guarded([this] { ButtonGoFileClick(); }));
@@ -109,7 +109,7 @@ void ClonesPage::ConnectHandlers()
 
 void ClonesPage::ApplyBusyRule(bool busy)
 {
-    const Session& session = services_.session;
+    const Session& session = services_.page.session;
     pngSpeedButton1_->setEnabled(!busy);
     pngSpeedButton2_->setEnabled(session.SourceScanned() && !busy);
     edit2_->setEnabled(session.SourceScanned() && !busy);
@@ -126,13 +126,13 @@ bool ClonesPage::BatchRunning() const
 
 void ClonesPage::ShowSettings()
 {
-    edit1_->setText(services_.session.Settings().SourceFolder);
-    edit2_->setText(services_.session.Settings().OutFolder);
+    edit1_->setText(services_.page.session.Settings().SourceFolder);
+    edit2_->setText(services_.page.session.Settings().OutFolder);
 }
 
 void ClonesPage::TakeSettings()
 {
-    services_.session.Settings().OutFolder = edit2_->text();
+    services_.page.session.Settings().OutFolder = edit2_->text();
 }
 
 void ClonesPage::FocusSourceFolder()
@@ -143,13 +143,13 @@ void ClonesPage::FocusSourceFolder()
 void ClonesPage::PngSpeedButton1Click()
 {
     const std::optional<QString> chosen =
-        services_.prompts.PickFolder(QStringLiteral("Select Source Roms Folder"), edit1_->text());
+        services_.page.prompts.PickFolder(QStringLiteral("Select Source Roms Folder"), edit1_->text());
     if (!chosen)
         return;
     edit1_->setText(AddSlash(*chosen));
-    Session& session = services_.session;
+    Session& session = services_.page.session;
     session.Settings().SourceFolder = edit1_->text();
-    const BusyState::Scope busy(services_.busy);
+    const BusyState::Scope busy(services_.page.busy);
     session.ScanSourceFolder();
     session.MatchRomFiles();
 }
@@ -157,7 +157,7 @@ void ClonesPage::PngSpeedButton1Click()
 void ClonesPage::PngSpeedButton2Click()
 {
     const QString start = FolderExists(edit2_->text()) ? edit2_->text() : edit1_->text();
-    const std::optional<QString> chosen = services_.prompts.PickFolder(QStringLiteral("Select Output Folder"), start);
+    const std::optional<QString> chosen = services_.page.prompts.PickFolder(QStringLiteral("Select Output Folder"), start);
     if (chosen)
         edit2_->setText(AddSlash(*chosen));
 }
@@ -181,8 +181,8 @@ void ClonesPage::RunBatch()
     buttonGoFile_->setText(CancelCaption);
     const auto goAgain = qScopeGuard([this] { buttonGoFile_->setText(GoCaption); });
     // The lists and folders the batch walks stay as they are until it ends.
-    const BusyState::Scope busy(services_.busy);
-    services_.session.RunBatch(*operation, batchCancel_);
+    const BusyState::Scope busy(services_.page.busy);
+    services_.page.session.RunBatch(*operation, batchCancel_);
 }
 
 void ClonesPage::Button1Click()

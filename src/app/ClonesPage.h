@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PageContext.h"
 #include "fileops/CancelFlag.h"
 #include "net/CurlHttpClient.h"
 
@@ -17,10 +18,6 @@ class QPushButton;
 
 namespace quarvel {
 
-class BusyState;
-class HandlerGuard;
-class Prompts;
-class Session;
 
 // The Clones page: the source and output folders, the batch file operations, the log and the
 // version check.
@@ -29,10 +26,7 @@ class ClonesPage : public QWidget {
 
 public:
     struct Services {
-        Session& session;
-        BusyState& busy;
-        const HandlerGuard& guard;
-        Prompts& prompts;
+        PageContext page;
         // Opens a web address in the user's browser.
         std::function<void(const QString&)> openInShell;
         QUrl versionUrl;

@@ -49,7 +49,7 @@ RomsListPage::RomsListPage(Services services, QWidget* parent)
     CreateControls();
     CreateMenus();
     ConnectHandlers();
-    services_.busy.Register([this](bool busy) { ApplyBusyRule(busy); });
+    services_.page.busy.Register([this](bool busy) { ApplyBusyRule(busy); });
 }
 
 RomsListPage::~RomsListPage() = default;
@@ -94,7 +94,7 @@ void RomsListPage::CreateControls()
     listView1_->verticalHeader()->hide();
     listView1_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     listView1_->verticalHeader()->setDefaultSectionSize(listView1_->fontMetrics().height() + 4);
-    romListModel_ = new RomListModel(services_.session.FilteredRoms(), listView1_);
+    romListModel_ = new RomListModel(services_.page.session.FilteredRoms(), listView1_);
     listView1_->setModel(romListModel_);
     for (int column = 0; column < RomListModel::ColumnCount; ++column)
         listView1_->setColumnWidth(column, RomListModel::ColumnWidth(column));
@@ -126,7 +126,7 @@ void RomsListPage::CreateMenus()
     QAction* loadList = MenuItem(popupMenu2_, QStringLiteral("Load category list\u2026"), "LoadCategoryList1");
     QAction* builtIn = MenuItem(popupMenu2_, QStringLiteral("Use built-in list"), "UseBuiltInList1");
 
-    const HandlerGuard& guard = services_.guard;
+    const HandlerGuard& guard = services_.page.guard;
     connect(copySelection_, &QAction::triggered, this, guard.Guarded([this] { SelectionFileClick(SelectionAction::Copy); }));
     connect(moveSelection_, &QAction::triggered, this, guard.Guarded([this] { SelectionFileClick(SelectionAction::Move); }));
     connect(deleteSelection_, &QAction::triggered, this,
@@ -140,7 +140,7 @@ void RomsListPage::CreateMenus()
 
 void RomsListPage::ConnectHandlers()
 {
-    const HandlerGuard& guard = services_.guard;
+    const HandlerGuard& guard = services_.page.guard;
     auto refilter = guard.Guarded([this] { ButtonedEdit1Change(); });
     connect(buttonedEdit1_, &QLineEdit::textChanged, this, refilter);
     connect(checkBox1_, &QAbstractButton::clicked, this, refilter);
@@ -164,7 +164,7 @@ void RomsListPage::ShowCategories()
     // Filling the list checks its items one by one; the refilter waits for the whole list.
     const QSignalBlocker quiet(catsBox_);
     catsBox_->clear();
-    for (const QString& text : RomFilter::CategoryItemTexts(services_.session.CategoryNames())) {
+    for (const QString& text : RomFilter::CategoryItemTexts(services_.page.session.CategoryNames())) {
         auto* item = new QListWidgetItem(text, catsBox_);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
@@ -191,7 +191,7 @@ RomFilterInputs RomsListPage::FilterInputs() const
 
 void RomsListPage::ButtonedEdit1Change()
 {
-    const qsizetype rows = services_.session.Refilter(FilterInputs());
+    const qsizetype rows = services_.page.session.Refilter(FilterInputs());
     romListModel_->RowsChanged();
     label3_->setText(RomFilter::FoundCaption(rows));
 }
@@ -233,24 +233,24 @@ void RomsListPage::SelectionFileClick(SelectionAction action)
     QString destination;
     if (action != SelectionAction::Delete) {
         const std::optional<QString> chosen =
-            services_.prompts.PickFolder(QStringLiteral("Select Destination Folder"), services_.outputFolder());
+            services_.page.prompts.PickFolder(QStringLiteral("Select Destination Folder"), services_.outputFolder());
         if (!chosen)
             return;
         destination = *chosen;
     }
-    const BusyState::Scope busy(services_.busy);
-    services_.session.RunSelection(action, SelectedRows(), destination, *progress2_);
+    const BusyState::Scope busy(services_.page.busy);
+    services_.page.session.RunSelection(action, SelectedRows(), destination, *progress2_);
 }
 
 void RomsListPage::CountSelectionSize1Click()
 {
-    const SelectionSize size = CountSelectionSize(services_.session.FilteredRoms(), SelectedRows());
-    services_.prompts.ShowMessage(FormatSize(size.totalBytes));
+    const SelectionSize size = CountSelectionSize(services_.page.session.FilteredRoms(), SelectedRows());
+    services_.page.prompts.ShowMessage(FormatSize(size.totalBytes));
 }
 
 void RomsListPage::LoadCategoryListClick()
 {
-    const std::optional<QString> chosen = services_.prompts.PickCategoryListFile();
+    const std::optional<QString> chosen = services_.page.prompts.PickCategoryListFile();
     if (chosen && services_.chooseCategories(*chosen)) {
         ShowCategories();
         ButtonedEdit1Change();

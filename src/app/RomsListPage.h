@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PageContext.h"
 #include "fileops/SelectionOperation.h"
 #include "romlist/RomFilterInputs.h"
 
@@ -17,12 +18,8 @@ class QTableView;
 
 namespace quarvel {
 
-class BusyState;
-class HandlerGuard;
 class ProgressBarSink;
-class Prompts;
 class RomListModel;
-class Session;
 
 // The Roms List page: the filter strip, the category check list and the virtual list of the
 // machines whose archive is present, with the file operations over its selection.
@@ -31,10 +28,7 @@ class RomsListPage : public QWidget {
 
 public:
     struct Services {
-        Session& session;
-        BusyState& busy;
-        const HandlerGuard& guard;
-        Prompts& prompts;
+        PageContext page;
         // The output folder the Clones page shows, where the destination picker starts.
         std::function<QString()> outputFolder;
         // Loads a category list file, or the built-in list for an empty path; false when refused.

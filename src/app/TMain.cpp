@@ -114,11 +114,11 @@ void TMain::CreatePages()
     progress1_ = std::make_unique<ProgressBarSink>(progressBar1);
     session_ = std::make_unique<Session>(Reporting{*log_, *progress1_, pump_, *services_.prompts});
 
-    clonesPage_ = new ClonesPage(ClonesPage::Services{*session_, busy_, guard_, *services_.prompts,
+    clonesPage_ = new ClonesPage(ClonesPage::Services{PageContext{*session_, busy_, guard_, *services_.prompts},
                                                       services_.openInShell, services_.versionUrl},
                                  memo1, progressBar1, pageControl1_);
     romsListPage_ = new RomsListPage(
-        RomsListPage::Services{*session_, busy_, guard_, *services_.prompts,
+        RomsListPage::Services{PageContext{*session_, busy_, guard_, *services_.prompts},
                                [this] {
                                    clonesPage_->TakeSettings();
                                    return session_->Settings().OutFolder;
