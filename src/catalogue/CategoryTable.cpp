@@ -58,11 +58,7 @@ private:
 // At most one machine per line: reserving that many spares rehashing the name index as it grows.
 qsizetype MostMachines(QByteArrayView linesText)
 {
-    // memchr per line counts several times faster than QByteArrayView::count.
-    qsizetype lines = 0;
-    for (qsizetype at = 0; (at = linesText.indexOf('\n', at)) >= 0; ++at)
-        ++lines;
-    return lines;
+    return linesText.count('\n');
 }
 
 } // namespace
