@@ -6,7 +6,7 @@
 #include "util/TextFunctions.h"
 #include "util/TextLines.h"
 
-#include <QSet>
+#include <QHash>
 
 namespace quarvel {
 
@@ -34,25 +34,32 @@ bool IsCatverCategoryHeader(QByteArrayView trimmedLine)
 }
 
 // catver.ini repeats a few hundred category texts over tens of thousands of lines: decoding
-// each distinct one once, and sharing it, keeps the load fast and the table small.
+// each distinct one once, and sharing it, keeps the load fast and the table small. They are
+// looked up by their bytes, which a raw-data array wraps without a copy.
 class CategoryTexts {
 public:
     explicit CategoryTexts(StringList& names) : names_(names) {}
 
     QString Shared(QByteArrayView value)
     {
-        const QString text = QString::fromUtf8(value);
-        const auto found = seen_.constFind(text);
+        const auto found = seen_.constFind(QByteArray::fromRawData(value.data(), value.size()));
         if (found != seen_.constEnd())
             return *found;
+        const QString text = QString::fromUtf8(value);
         names_.Add(text);
-        return *seen_.insert(text);
+        return *seen_.insert(value.toByteArray(), text);
     }
 
 private:
     StringList& names_;
-    QSet<QString> seen_;
+    QHash<QByteArray, QString> seen_;
 };
+
+// At most one machine per line: reserving that many spares rehashing the name index as it grows.
+qsizetype MostMachines(QByteArrayView linesText)
+{
+    return linesText.count('\n');
+}
 
 } // namespace
 
@@ -64,13 +71,15 @@ void CategoryTable::Build(QByteArray compressedList, StringList& names)
 
 void CategoryTable::BuildFromSections(QByteArrayView linesText, StringList& names)
 {
-    Clear(names);
+    Clear(names, linesText);
     QString currentCategory;
     bool haveCategory = false;
     ForEachLine(linesText, [&](QByteArrayView line) {
-        if (line.isEmpty() || IsSpecialSectionLine(line))
+        // A line without "[" is a machine: the special section test only runs on the others.
+        const bool bracketed = line.contains('[');
+        if (line.isEmpty() || (bracketed && IsSpecialSectionLine(line)))
             return true;
-        if (line.contains('[')) {
+        if (bracketed) {
             currentCategory = CategoryNameOf(line);
             haveCategory = true;
             names.Add(currentCategory);
@@ -83,7 +92,7 @@ void CategoryTable::BuildFromSections(QByteArrayView linesText, StringList& name
 
 void CategoryTable::BuildFromCatver(QByteArrayView linesText, StringList& names)
 {
-    Clear(names);
+    Clear(names, linesText);
     CategoryTexts categories(names);
     bool inCategorySection = false;
     ForEachLine(linesText, [&](QByteArrayView line) {
@@ -103,11 +112,14 @@ void CategoryTable::BuildFromCatver(QByteArrayView linesText, StringList& names)
     });
 }
 
-void CategoryTable::Clear(StringList& names)
+void CategoryTable::Clear(StringList& names, QByteArrayView linesText)
 {
     genreList_.clear();
     firstIndexPlusOneByFoldedName_.clear();
     names.Clear();
+    const qsizetype mostMachines = MostMachines(linesText);
+    genreList_.reserve(std::size_t(mostMachines));
+    firstIndexPlusOneByFoldedName_.reserve(mostMachines);
 }
 
 void CategoryTable::AddMachine(const QString& category, QString romName)

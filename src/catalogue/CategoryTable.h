@@ -42,7 +42,8 @@ public:
     const std::vector<Genres>& GenreList() const { return genreList_; }
 
 private:
-    void Clear(StringList& names);
+    // Empties the table and the names, making room for the machines of linesText.
+    void Clear(StringList& names, QByteArrayView linesText);
     void AddMachine(const QString& category, QString romName);
 
     std::vector<Genres> genreList_;

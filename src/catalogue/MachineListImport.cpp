@@ -4,6 +4,7 @@
 #include "markup/TLibXML2.h"
 #include "reporting/EventPump.h"
 #include "reporting/ProgressSink.h"
+#include "util/InPlaceText.h"
 #include "util/Stopwatch.h"
 #include "util/StringList.h"
 #include "util/TextLines.h"
@@ -17,29 +18,20 @@ constexpr quint32 PumpInterval = 100;
 
 // The scanner hands out texts as written; MAME writes "&amp;", "&lt;", "&gt;" and "&quot;" in
 // titles and makers, which the user, the filter and the file names must see decoded.
-void FillRecord(Rom& rom, const TLibXML2& scanner, const CategoryTable& categories)
+void FillRecord(Rom& rom, const TLibXML2& scanner, quint32 node, const CategoryTable& categories)
 {
-    rom.RomFile = DecodeXmlEntities(scanner.GetSubItem(QStringLiteral("machine"), QStringLiteral("name")));
-    rom.GameName = DecodeXmlEntities(scanner.GetItemCase(QStringLiteral("description")));
-    rom.Year = DecodeXmlEntities(scanner.GetItemCase(QStringLiteral("year")));
-    rom.IsClone =
-        !DecodeXmlEntities(scanner.GetSubItem(QStringLiteral("machine"), QStringLiteral("cloneof"))).isEmpty();
-    rom.Manufacturer = DecodeXmlEntities(scanner.GetItemCase(QStringLiteral("manufacturer")));
+    const QString machine = QStringLiteral("machine");
+    rom.RomFile = DecodeXmlEntities(scanner.GetSubItemOf(node, machine, QStringLiteral("name")));
+    rom.GameName = DecodeXmlEntities(scanner.GetItemCaseOf(node, QStringLiteral("description")));
+    rom.Year = DecodeXmlEntities(scanner.GetItemCaseOf(node, QStringLiteral("year")));
+    rom.IsClone = !DecodeXmlEntities(scanner.GetSubItemOf(node, machine, QStringLiteral("cloneof"))).isEmpty();
+    rom.Manufacturer = DecodeXmlEntities(scanner.GetItemCaseOf(node, QStringLiteral("manufacturer")));
     rom.Category = categories.FindCategory(rom.RomFile);
 }
 
-} // namespace
-
-std::int64_t MachineListImport::Parse(const TextLines& xmlLines, const CategoryTable& categories,
-                                      MachineTables tables, ProgressSink& progress, EventPump& pump)
+void FillTables(const TLibXML2& scanner, const CategoryTable& categories, MachineTables tables,
+                ProgressSink& progress, EventPump& pump)
 {
-    tables.CloneNames.Clear();
-    tables.OriginalNames.Clear();
-    const Stopwatch stopwatch;
-
-    TLibXML2 scanner;
-    scanner.AssignLines(xmlLines);
-    scanner.SetMainNode(QStringLiteral("machine"), true);
     const quint32 count = scanner.Nodes();
 
     tables.RomList.resize(count);
@@ -50,13 +42,40 @@ std::int64_t MachineListImport::Parse(const TextLines& xmlLines, const CategoryT
             progress.SetPosition(static_cast<int>(i));
             pump.ProcessEvents();
         }
-        scanner.LoadNode(i);
         Rom& rom = tables.RomList[i - 1];
-        FillRecord(rom, scanner, categories);
+        FillRecord(rom, scanner, i, categories);
         (rom.IsClone ? tables.CloneNames : tables.OriginalNames).Add(rom.RomFile);
         tables.FilteredRoms[i - 1] = rom;
     }
+}
+
+std::int64_t ScanAndFill(TLibXML2& scanner, const CategoryTable& categories, MachineTables tables,
+                         ProgressSink& progress, EventPump& pump)
+{
+    tables.CloneNames.Clear();
+    tables.OriginalNames.Clear();
+    const Stopwatch stopwatch;
+    scanner.SetMainNode(QStringLiteral("machine"), true);
+    FillTables(scanner, categories, tables, progress, pump);
     return stopwatch.ElapsedMs();
+}
+
+} // namespace
+
+std::int64_t MachineListImport::Parse(const TextLines& xmlLines, const CategoryTable& categories,
+                                      MachineTables tables, ProgressSink& progress, EventPump& pump)
+{
+    TLibXML2 scanner;
+    scanner.AssignLines(xmlLines);
+    return ScanAndFill(scanner, categories, tables, progress, pump);
+}
+
+std::int64_t MachineListImport::Parse(const InPlaceText& xmlText, const CategoryTable& categories,
+                                      MachineTables tables, ProgressSink& progress, EventPump& pump)
+{
+    TLibXML2 scanner;
+    scanner.AssignInPlace(xmlText);
+    return ScanAndFill(scanner, categories, tables, progress, pump);
 }
 
 QString MachineListImport::SummaryLine(qsizetype originals, qsizetype clones, std::int64_t parseMs)

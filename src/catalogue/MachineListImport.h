@@ -10,6 +10,7 @@ namespace quarvel {
 
 class CategoryTable;
 class EventPump;
+class InPlaceText;
 class ProgressSink;
 class StringList;
 class TextLines;
@@ -29,6 +30,9 @@ public:
     // Fills the tables from the list's text and returns the parse time in whole milliseconds.
     // Records at indexes that existed before keep their archive state until the next match.
     static std::int64_t Parse(const TextLines& xmlLines, const CategoryTable& categories, MachineTables tables,
+                              ProgressSink& progress, EventPump& pump);
+    // The same records from a list read in place.
+    static std::int64_t Parse(const InPlaceText& xmlText, const CategoryTable& categories, MachineTables tables,
                               ProgressSink& progress, EventPump& pump);
 
     // The log line that sums up an import.

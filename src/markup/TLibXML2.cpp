@@ -1,6 +1,7 @@
 #include "markup/TLibXML2.h"
 
 #include "settings/SettingsStore.h"
+#include "util/InPlaceText.h"
 #include "util/IntegerText.h"
 #include "util/Paths.h"
 #include "reporting/Prompts.h"
@@ -119,6 +120,23 @@ QString WithoutCDataMarkers(QString text)
     return text;
 }
 
+// Every CR LF, lone CR and lone LF as CR LF, as the lines text has them.
+QByteArray WithCrLfLineBreaks(QByteArrayView text)
+{
+    QByteArray lines;
+    lines.reserve(2 * text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            lines += text[i];
+            continue;
+        }
+        lines += "\r\n";
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+    }
+    return lines;
+}
+
 QString TooLargeReason()
 {
     return QStringLiteral("The document is 4 GiB or larger, too large to read.");
@@ -178,6 +196,20 @@ void TLibXML2::SetData(QByteArray utf8)
 {
     RefuseOversized(utf8.size());
     data_ = std::move(utf8);
+    lineBreaksAsWritten_ = false;
+}
+
+void TLibXML2::AssignInPlace(const InPlaceText& text)
+{
+    SetData(QByteArray::fromRawData(text.Text().data(), text.Text().size()));
+    lineBreaksAsWritten_ = text.LineBreaksAsWritten();
+}
+
+QString TLibXML2::TextOf(QByteArrayView utf8) const
+{
+    if (lineBreaksAsWritten_ && (utf8.contains('\r') || utf8.contains('\n')))
+        return QString::fromUtf8(WithCrLfLineBreaks(utf8));
+    return QString::fromUtf8(utf8);
 }
 
 bool TLibXML2::SetMainNode(const QString& it, bool Extended)
@@ -287,13 +319,13 @@ bool TLibXML2::FindItem(const QString& tag, QByteArrayView& item) const
     return ItemAfterTag(nodeData_, FindFolded(nodeData_, foldedTag), foldedTag.size(), item);
 }
 
-bool TLibXML2::FindItemCase(const QString& tag, QByteArrayView& item) const
+bool TLibXML2::FindItemCase(QByteArrayView node, const QString& tag, QByteArrayView& item) const
 {
     item = {};
     if (data_.isEmpty())
         return false;
     const QByteArray exactTag = tag.toUtf8();
-    return ItemAfterTag(nodeData_, Find(nodeData_, exactTag, 0), exactTag.size(), item);
+    return ItemAfterTag(node, Find(node, exactTag, 0), exactTag.size(), item);
 }
 
 QString TLibXML2::GetItem(const QString& it) const
@@ -301,15 +333,25 @@ QString TLibXML2::GetItem(const QString& it) const
     QByteArrayView item;
     if (!FindItem(u'<' + it + u'>', item))
         return {};
-    return WithoutCDataMarkers(QString::fromUtf8(item));
+    return WithoutCDataMarkers(TextOf(item));
 }
 
 QString TLibXML2::GetItemCase(const QString& it) const
 {
+    return ItemCaseIn(nodeData_, it);
+}
+
+QString TLibXML2::GetItemCaseOf(quint32 node, const QString& it) const
+{
+    return ItemCaseIn(NodeText(node), it);
+}
+
+QString TLibXML2::ItemCaseIn(QByteArrayView node, const QString& it) const
+{
     QByteArrayView item;
-    if (!FindItemCase(u'<' + it + u'>', item))
+    if (!FindItemCase(node, u'<' + it + u'>', item))
         return {};
-    return WithoutCDataMarkers(QString::fromUtf8(item));
+    return WithoutCDataMarkers(TextOf(item));
 }
 
 qint32 TLibXML2::GetItemInt(const QString& it) const
@@ -319,7 +361,16 @@ qint32 TLibXML2::GetItemInt(const QString& it) const
 
 QString TLibXML2::GetSubItem(const QString& it, const QString& sub) const
 {
-    const QByteArrayView node(nodeData_);
+    return SubItemIn(nodeData_, it, sub);
+}
+
+QString TLibXML2::GetSubItemOf(quint32 node, const QString& it, const QString& sub) const
+{
+    return SubItemIn(NodeText(node), it, sub);
+}
+
+QString TLibXML2::SubItemIn(QByteArrayView node, const QString& it, const QString& sub) const
+{
     const QByteArray open = '<' + it.toUtf8();
     if (FindFolded(node, FoldedAscii(open + ' ')) == NotFound)
         return {};
@@ -331,12 +382,13 @@ QString TLibXML2::GetSubItem(const QString& it, const QString& sub) const
     const QByteArray marker = ' ' + sub.toUtf8() + "=\"";
     if (FindFolded(tag, FoldedAscii(marker)) == NotFound)
         return {};
-    return QString::fromUtf8(BeforeFirst(AfterFirst(tag, marker), "\""));
+    return TextOf(BeforeFirst(AfterFirst(tag, marker), "\""));
 }
 
 void TLibXML2::LoadFromFile(const QString& tf)
 {
     data_.clear();
+    lineBreaksAsWritten_ = false;
     if (!FileExistsInFolder(tf))
         return;
     TextLines lines;
@@ -350,6 +402,7 @@ void TLibXML2::LoadFromFile(const QString& tf)
 void TLibXML2::WNew()
 {
     data_.clear();
+    lineBreaksAsWritten_ = false;
 }
 
 void TLibXML2::WOpenNode(const QString& node, const QString& comment)

@@ -10,6 +10,7 @@ namespace quarvel {
 
 class Prompts;
 class SettingsStore;
+class InPlaceText;
 class StringList;
 class TextLines;
 
@@ -34,6 +35,10 @@ public:
     void AssignLines(const TextLines& lines);
     // The text becomes these UTF-8 bytes. Throws, keeping the text, for 4 GiB or more.
     void SetData(QByteArray utf8);
+    // The text becomes a view of text, which must outlive the scan and every read. Where its
+    // line breaks are as written, the reads give each as CR LF, as over its lines text;
+    // NodeData and GetNodeData give them as written.
+    void AssignInPlace(const InPlaceText& text);
 
     // Records every occurrence of element it. Extended: the opening tag must be followed
     // by one space and a node runs from its "<" to just before its closing tag. Plain: the
@@ -56,6 +61,10 @@ public:
     // The double-quoted value of attribute sub in the first opening tag of element it
     // within NodeData; empty when there is none.
     QString GetSubItem(const QString& it, const QString& sub) const;
+    // As LoadNode(node) followed by GetItemCase or GetSubItem, without copying the node:
+    // reading every node of a list of hundreds of megabytes copies it all once more.
+    QString GetItemCaseOf(quint32 node, const QString& it) const;
+    QString GetSubItemOf(quint32 node, const QString& it, const QString& sub) const;
 
     quint32 Nodes() const { return nodes_; }
     QString NodeData() const { return QString::fromUtf8(nodeData_); }
@@ -90,7 +99,10 @@ private:
     void ScanExtended(qsizetype firstEntry);
     QByteArrayView NodeText(quint32 node) const;
     bool FindItem(const QString& tag, QByteArrayView& item) const;
-    bool FindItemCase(const QString& tag, QByteArrayView& item) const;
+    bool FindItemCase(QByteArrayView node, const QString& tag, QByteArrayView& item) const;
+    QString ItemCaseIn(QByteArrayView node, const QString& it) const;
+    QString SubItemIn(QByteArrayView node, const QString& it, const QString& sub) const;
+    QString TextOf(QByteArrayView utf8) const;
 
     // Entry k-1: 1-based position of the first and of the last character of node k.
     std::vector<quint32> nodeLocsStart_;
@@ -100,6 +112,7 @@ private:
     QByteArray data_;
     quint32 nodes_ = 0;
     QByteArray nodeData_;
+    bool lineBreaksAsWritten_ = false;
 };
 
 } // namespace quarvel

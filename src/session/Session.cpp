@@ -64,13 +64,13 @@ bool Session::LoadRomList()
     }
     if (LowerAscii(ExtractFileExt(settings_.XmlLoc)) == QStringLiteral(".xml")) {
         reporting_.log.AppendLine(QStringLiteral("Loading XML.."));
-        xmlLines_.LoadFromFile(settings_.XmlLoc);
+        xmlText_.LoadFromFile(settings_.XmlLoc);
         if (deleteGeneratedList && !QFile::remove(generatedList))
             reporting_.log.AppendLine(QStringLiteral("Error, can't delete tmp file: ") + generatedList);
     }
 
     const std::int64_t parseMs = MachineListImport::Parse(
-        xmlLines_, categories_, MachineTables{romList_, filteredRoms_, cloneNames_, originalNames_},
+        xmlText_, categories_, MachineTables{romList_, filteredRoms_, cloneNames_, originalNames_},
         reporting_.progress, reporting_.pump);
     MatchRomFiles();
     reporting_.log.AppendLine(MachineListImport::SummaryLine(originalNames_.Count(), cloneNames_.Count(), parseMs));
@@ -177,7 +177,7 @@ void Session::Clear()
     sourceFiles_.Clear();
     originalNames_.Clear();
     cloneNames_.Clear();
-    xmlLines_.Clear();
+    xmlText_.Clear();
     romList_.clear();
 }
 

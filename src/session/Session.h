@@ -9,7 +9,7 @@
 #include "romlist/RomFilterInputs.h"
 #include "session/SessionSettings.h"
 #include "util/StringList.h"
-#include "util/TextLines.h"
+#include "util/InPlaceText.h"
 
 #include <QByteArray>
 #include <QString>
@@ -104,7 +104,7 @@ private:
     bool listImported_ = false;
 
     // The shared lists, created in this order and emptied in the reverse order.
-    TextLines xmlLines_;
+    InPlaceText xmlText_;
     StringList cloneNames_;
     StringList originalNames_;
     StringList sourceFiles_;

@@ -4,8 +4,11 @@
 #include "support/TestFiles.h"
 #include "reporting/EventPump.h"
 #include "reporting/ProgressSink.h"
+#include "util/InPlaceText.h"
 #include "util/StringList.h"
 #include "util/TextLines.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -126,6 +129,88 @@ TEST(MachineListImport, ListWithoutMachinesEmptiesTheTables)
     EXPECT_TRUE(fixture.romList.empty());
     EXPECT_TRUE(fixture.filteredRoms.empty());
     EXPECT_EQ(fixture.originals.Count() + fixture.clones.Count(), 0);
+}
+
+struct ImportedTables {
+    RomTable romList;
+    RomTable filteredRoms;
+    StringList clones;
+    StringList originals;
+};
+
+template <typename ListText>
+ImportedTables ImportFile(const QString& path)
+{
+    ListText text;
+    text.LoadFromFile(path);
+    ImportedTables tables;
+    CategoryTable categories;
+    StringList names;
+    categories.Build(test::Compress("[Maze]\r\nab\r\n"), names);
+    RecordingProgress progress;
+    CountingPump pump;
+    MachineListImport::Parse(text, categories,
+                             MachineTables{tables.romList, tables.filteredRoms, tables.clones, tables.originals},
+                             progress, pump);
+    return tables;
+}
+
+void ExpectSameRecords(const RomTable& inPlace, const RomTable& lines)
+{
+    ASSERT_EQ(inPlace.size(), lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(inPlace[i].RomFile, lines[i].RomFile);
+        EXPECT_EQ(inPlace[i].GameName, lines[i].GameName);
+        EXPECT_EQ(inPlace[i].Year, lines[i].Year);
+        EXPECT_EQ(inPlace[i].Manufacturer, lines[i].Manufacturer);
+        EXPECT_EQ(inPlace[i].Category, lines[i].Category);
+        EXPECT_EQ(inPlace[i].IsClone, lines[i].IsClone);
+    }
+}
+
+// Reading the file where it lies must give every record the decoded lines text gives, line
+// breaks inside the fields included, whatever the encoding the file turns out to have.
+TEST(MachineListImport, ListReadInPlaceGivesTheRecordsOfItsLinesText)
+{
+    const QByteArray machines = "<mame>\n<machine name=\"ab\">\r\n<description>one\ntwo\rthree\r\nfour\r</description>"
+                                "<year>19<![CDATA[\r8]]>\n1</year><manufacturer>A &amp;\n\nB</manufacturer></machine>\r"
+                                "<machine name=\"c\nd\" cloneof=\"ab\r\"><description>\xC3\xA9t\xC3\xA9\n</description>"
+                                "</machine>\n<machine name=\"last\"><year>1990</year></machine>";
+    const QTemporaryDir folder;
+    const QList<QByteArray> files = {machines, "\xEF\xBB\xBF" + machines, machines + "\xE9 Latin-1",
+                                     "\xEF\xBB\xBF" + machines + "\xFF", QByteArray()};
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString path = folder.filePath(QStringLiteral("list%1.xml").arg(i));
+        test::WriteFile(path, files[i]);
+        const ImportedTables inPlace = ImportFile<InPlaceText>(path);
+        const ImportedTables lines = ImportFile<TextLines>(path);
+        ExpectSameRecords(inPlace.romList, lines.romList);
+        ExpectSameRecords(inPlace.filteredRoms, lines.filteredRoms);
+        EXPECT_EQ(inPlace.clones.Lines(), lines.clones.Lines());
+        EXPECT_EQ(inPlace.originals.Lines(), lines.originals.Lines());
+    }
+    EXPECT_EQ(ImportFile<InPlaceText>(folder.filePath(QStringLiteral("list0.xml"))).romList[0].GameName,
+              QStringLiteral("one\r\ntwo\r\nthree\r\nfour\r\n"));
+}
+
+TEST(MachineListImport, InPlaceTextMapsOnlyUtf8AndKeepsItsTextWhenAFileCannotBeRead)
+{
+    const QTemporaryDir folder;
+    const QString utf8 = folder.filePath(QStringLiteral("utf8.xml"));
+    const QString latin1 = folder.filePath(QStringLiteral("latin1.xml"));
+    test::WriteFile(utf8, "\xEF\xBB\xBF<a>\xC3\xA9</a>\n");
+    test::WriteFile(latin1, "<a>\xE9</a>\n");
+    InPlaceText text;
+    text.LoadFromFile(utf8);
+    EXPECT_TRUE(text.LineBreaksAsWritten());
+    EXPECT_EQ(text.Text(), QByteArrayView("<a>\xC3\xA9</a>\n"));
+    text.LoadFromFile(latin1);
+    EXPECT_FALSE(text.LineBreaksAsWritten());
+    EXPECT_EQ(text.Text(), QByteArrayView("<a>\xC3\xA9</a>\r\n"));
+    EXPECT_ANY_THROW(text.LoadFromFile(folder.filePath(QStringLiteral("missing.xml"))));
+    EXPECT_EQ(text.Text(), QByteArrayView("<a>\xC3\xA9</a>\r\n"));
+    text.Clear();
+    EXPECT_TRUE(text.Text().isEmpty());
 }
 
 } // namespace
