@@ -64,11 +64,14 @@ bool Session::LoadRomList()
     }
     if (LowerAscii(ExtractFileExt(settings_.XmlLoc)) == QStringLiteral(".xml")) {
         reporting_.log.AppendLine(QStringLiteral("Loading XML.."));
-        xmlText_.LoadFromFile(settings_.XmlLoc);
+        xmlText_.LoadFromFile(settings_.XmlLoc,
+                              deleteGeneratedList ? InPlaceText::Holding::Copy : InPlaceText::Holding::MapWhenUtf8);
         if (deleteGeneratedList && !QFile::remove(generatedList))
             reporting_.log.AppendLine(QStringLiteral("Error, can't delete tmp file: ") + generatedList);
     }
 
+    // The lines of the list read last are scanned again when no new list was read.
+    xmlText_.ReloadIfCutShort();
     const std::int64_t parseMs = MachineListImport::Parse(
         xmlText_, categories_, MachineTables{romList_, filteredRoms_, cloneNames_, originalNames_},
         reporting_.progress, reporting_.pump);

@@ -31,12 +31,13 @@ QByteArrayView MappedUtf8(QFile& file)
 
 } // namespace
 
-void InPlaceText::LoadFromFile(const QString& path)
+void InPlaceText::LoadFromFile(const QString& path, Holding holding)
 {
     auto file = std::make_unique<QFile>(path);
-    const QByteArrayView mappedText = MappedUtf8(*file);
+    const QByteArrayView mappedText = holding == Holding::MapWhenUtf8 ? MappedUtf8(*file) : QByteArrayView();
     if (mappedText.data()) {
         lines_.Clear();
+        mappedSize_ = file->size();
         mapped_ = std::move(file);
         mappedText_ = mappedText;
         return;
@@ -46,6 +47,13 @@ void InPlaceText::LoadFromFile(const QString& path)
     lines_ = std::move(lines);
     mapped_.reset();
     mappedText_ = {};
+}
+
+void InPlaceText::ReloadIfCutShort()
+{
+    // The open file's size is that of the file mapped, even when its name now stands for another.
+    if (mapped_ && mapped_->size() < mappedSize_)
+        LoadFromFile(mapped_->fileName());
 }
 
 void InPlaceText::Clear()

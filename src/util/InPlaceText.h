@@ -17,9 +17,15 @@ namespace quarvel {
 // TextLines), with every line ended by CR LF.
 class InPlaceText {
 public:
+    enum class Holding { MapWhenUtf8, Copy };
+
     // Decodes, refuses and throws as TextLines::LoadFromFile does, keeping the earlier text
-    // when it throws. A file mapped must not be cut short while it is held.
-    void LoadFromFile(const QString& path);
+    // when it throws. A file about to be deleted is better copied: not every system deletes a
+    // file that is mapped.
+    void LoadFromFile(const QString& path, Holding holding = Holding::MapWhenUtf8);
+    // Reads a mapped file again when it has been cut short since it was mapped: reading past
+    // its new end would stop the program. Call it before reading a text held for a while.
+    void ReloadIfCutShort();
 
     // The file's text, without a UTF-8 byte-order mark.
     QByteArrayView Text() const { return mapped_ ? mappedText_ : QByteArrayView(lines_.Text()); }
@@ -31,6 +37,7 @@ private:
     TextLines lines_;
     std::unique_ptr<QFile> mapped_;
     QByteArrayView mappedText_;
+    qint64 mappedSize_ = 0;
 };
 
 } // namespace quarvel

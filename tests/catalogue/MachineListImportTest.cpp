@@ -10,6 +10,8 @@
 
 #include <QTemporaryDir>
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -211,6 +213,37 @@ TEST(MachineListImport, InPlaceTextMapsOnlyUtf8AndKeepsItsTextWhenAFileCannotBeR
     EXPECT_EQ(text.Text(), QByteArrayView("<a>\xC3\xA9</a>\r\n"));
     text.Clear();
     EXPECT_TRUE(text.Text().isEmpty());
+}
+
+// A list rewritten in place while it is held, as a shell's "mame -listxml > list.xml" does,
+// would stop the program at the next scan of the old text's tail; the text is read again.
+TEST(MachineListImport, InPlaceTextCutShortWhileHeldIsReadAgain)
+{
+    const QTemporaryDir folder;
+    const QString list = folder.filePath(QStringLiteral("list.xml"));
+    test::WriteFile(list, QByteArray("<machine name=\"a\">\n</machine>\n").repeated(20000));
+    InPlaceText text;
+    text.LoadFromFile(list);
+    ASSERT_TRUE(text.LineBreaksAsWritten());
+    QFile file(list);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.resize(0));
+    file.write("<machine name=\"b\">\n</machine>\n");
+    file.close();
+
+    text.ReloadIfCutShort();
+    EXPECT_EQ(text.Text(), QByteArrayView("<machine name=\"b\">\n</machine>\n"));
+}
+
+TEST(MachineListImport, InPlaceTextCopiesAFileAboutToBeDeleted)
+{
+    const QTemporaryDir folder;
+    const QString list = folder.filePath(QStringLiteral("tempmamelist.xml"));
+    test::WriteFile(list, "<a>\n");
+    InPlaceText text;
+    text.LoadFromFile(list, InPlaceText::Holding::Copy);
+    EXPECT_FALSE(text.LineBreaksAsWritten());
+    EXPECT_EQ(text.Text(), QByteArrayView("<a>\r\n"));
 }
 
 } // namespace
