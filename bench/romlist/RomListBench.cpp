@@ -76,14 +76,6 @@ void Print(const char* label, const Figures& figures, const Figures& floor)
                 figures.median, figures.max, figures.median / floor.median);
 }
 
-quarvel::StringList SortedNames()
-{
-    quarvel::StringList names;
-    names.SetIgnoreDuplicates(true);
-    names.SetSorted(true);
-    return names;
-}
-
 quarvel::RomTable SyntheticTable(const quarvel::CategoryTable& categories)
 {
     static const char* const makers[] = {"Namco", "Capcom", "Konami", "Sega", "Taito", "bootleg", "Data East"};
@@ -189,7 +181,7 @@ void BenchCatverLoad()
     });
     Print("floor: one plain read of the file", floor, floor);
     quarvel::CategoryTable table;
-    quarvel::StringList names = SortedNames();
+    quarvel::StringList names = quarvel::StringList::SortedUnique();
     Print("load (read, detect, build)", Measure(LoadRuns, [&] { quarvel::CategoryListFile::Load(path, table, names); }),
           floor);
     std::printf("  %-34s %lld categories, %zu machines\n", "", static_cast<long long>(names.Count()),
@@ -222,7 +214,7 @@ int main(int argc, char** argv)
     }
 
     quarvel::CategoryTable categories;
-    quarvel::StringList names = SortedNames();
+    quarvel::StringList names = quarvel::StringList::SortedUnique();
     try {
         quarvel::CategoryListFile::Load(options.categories, categories, names);
     } catch (const std::exception& error) {

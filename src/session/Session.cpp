@@ -17,9 +17,8 @@ namespace quarvel {
 
 Session::Session(Reporting reporting)
     : reporting_(reporting)
+    , categoryNames_(StringList::SortedUnique())
 {
-    categoryNames_.SetIgnoreDuplicates(true);
-    categoryNames_.SetSorted(true);
 }
 
 void Session::BuildCategories(const QByteArray& compressedList)

@@ -25,6 +25,14 @@ StringList::StringList()
     collator_.setCaseSensitivity(Qt::CaseInsensitive);
 }
 
+StringList StringList::SortedUnique()
+{
+    StringList list;
+    list.SetIgnoreDuplicates(true);
+    list.SetSorted(true);
+    return list;
+}
+
 void StringList::SetSorted(bool sorted)
 {
     if (sorted && !sorted_)

@@ -14,6 +14,8 @@ class TextLines;
 class StringList {
 public:
     StringList();
+    // A sorted list that ignores names equal to one present, as the category names are kept.
+    static StringList SortedUnique();
 
     void SetSorted(bool sorted);
     void SetIgnoreDuplicates(bool ignore) { ignoreDuplicates_ = ignore; }

@@ -21,8 +21,6 @@ class CategoryListChooserTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        names.SetIgnoreDuplicates(true);
-        names.SetSorted(true);
         test::WriteFile(builtInPath, test::Compress("[Built In]\r\nbuiltin\r\n"));
     }
 
@@ -48,7 +46,7 @@ protected:
     CategoryListFinder finder{root.filePath(QStringLiteral("home")), MameFolder(QStringLiteral("mame"))};
     test::RecordingLog log;
     CategoryTable table;
-    StringList names;
+    StringList names = StringList::SortedUnique();
 };
 
 const CategoriesChoice NothingChosen{};

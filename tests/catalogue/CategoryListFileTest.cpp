@@ -23,14 +23,6 @@ namespace {
 
 using test::PrintTo;
 
-StringList SortedNames()
-{
-    StringList names;
-    names.SetIgnoreDuplicates(true);
-    names.SetSorted(true);
-    return names;
-}
-
 class CategoryListFileTest : public ::testing::Test {
 protected:
     QString Write(const QString& name, const QByteArray& bytes)
@@ -42,7 +34,7 @@ protected:
 
     QTemporaryDir folder;
     CategoryTable table;
-    StringList names = SortedNames();
+    StringList names = StringList::SortedUnique();
 };
 
 TEST_F(CategoryListFileTest, CatverTakesTheCategorySectionInFileOrder)

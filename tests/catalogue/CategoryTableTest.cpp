@@ -15,14 +15,6 @@ namespace {
 
 using test::PrintTo;
 
-StringList SortedNames()
-{
-    StringList names;
-    names.SetIgnoreDuplicates(true);
-    names.SetSorted(true);
-    return names;
-}
-
 const QByteArray Fixture = "[FOLDER_SETTINGS]\r\n"
                            "RootFolderIcon mame\r\n"
                            "orphan\r\n"
@@ -45,7 +37,7 @@ const QByteArray Fixture = "[FOLDER_SETTINGS]\r\n"
 TEST(CategoryTable, BuildsTheTableAndTheSortedNames)
 {
     CategoryTable table;
-    StringList names = SortedNames();
+    StringList names = StringList::SortedUnique();
     names.Add(QStringLiteral("stale"));
     table.Build(test::Compress(Fixture), names);
 
@@ -67,7 +59,7 @@ class FindCategoryCases : public ::testing::TestWithParam<Lookup> {};
 TEST_P(FindCategoryCases, MatchesTheFrontToBackScan)
 {
     CategoryTable table;
-    StringList names = SortedNames();
+    StringList names = StringList::SortedUnique();
     table.Build(test::Compress(Fixture), names);
     EXPECT_EQ(table.FindCategory(QString::fromLatin1(GetParam().rom)), QString::fromLatin1(GetParam().category));
 }
@@ -91,7 +83,7 @@ TEST(CategoryTable, EmptyTableFindsNothing)
 TEST(CategoryTable, DataThatDoesNotInflateKeepsTheTable)
 {
     CategoryTable table;
-    StringList names = SortedNames();
+    StringList names = StringList::SortedUnique();
     table.Build(test::Compress(Fixture), names);
     EXPECT_THROW(table.Build(QByteArray(), names), QuarvelError);
     EXPECT_THROW(table.Build(test::Compress(Fixture).chopped(4), names), QuarvelError);
@@ -103,7 +95,7 @@ TEST(CategoryTable, RealThirdPartyList)
 {
     QUARVEL_SKIP_WITHOUT_SHARED_DATA(realList, QStringLiteral("category-0.214.ini"));
     CategoryTable table;
-    StringList names = SortedNames();
+    StringList names = StringList::SortedUnique();
     table.Build(test::Compress(test::ReadFile(realList)), names);
 
     EXPECT_EQ(names.Count(), 369);
@@ -124,7 +116,7 @@ TEST(CategoryTable, RealThirdPartyList)
 TEST(CategoryTable, AssignsEveryMachineItsCategoryFromANewList)
 {
     CategoryTable table;
-    StringList names = SortedNames();
+    StringList names = StringList::SortedUnique();
     table.BuildFromCatver(TextLines::Decode(test::CatverFixture), names);
     RomTable roms(3);
     roms[0].RomFile = QStringLiteral("PACMAN");

@@ -177,9 +177,7 @@ TEST(RomFilter, NoMachineListGivesNoRows)
 
 TEST(RomFilter, CheckListStartsWithMissingCategory)
 {
-    StringList names;
-    names.SetIgnoreDuplicates(true);
-    names.SetSorted(true);
+    StringList names = StringList::SortedUnique();
     names.Add(QStringLiteral("Shooter"));
     names.Add(QStringLiteral("Maze / Collect"));
     EXPECT_EQ(RomFilter::CategoryItemTexts(names), QStringList({"-Missing Category-", "Maze / Collect", "Shooter"}));
