@@ -1,11 +1,12 @@
 // Times the Roms List refilter over a whole machine table, every archive present and every
 // category checked, against one plain pass over the same table; and times loading a
 // 45,000-machine catver.ini against one plain read of the same file.
+#include "support/Options.h"
+#include "support/Sinks.h"
 #include "catalogue/CategoryListFile.h"
 #include "catalogue/CategoryTable.h"
 #include "catalogue/MachineListImport.h"
 #include "reporting/EventPump.h"
-#include "reporting/ProgressSink.h"
 #include "romlist/RomFilter.h"
 #include "util/StringList.h"
 #include "util/TextLines.h"
@@ -17,7 +18,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -39,16 +39,7 @@ const char* const Usage =
     "Prints min / median / max in ms of every refilter (25 runs) and of a 45,000-machine catver.ini\n"
     "load (11 runs), each beside a floor measured in the same run.\n";
 
-class NullProgress : public quarvel::ProgressSink {
-public:
-    void SetMaximum(int) override {}
-    void SetPosition(int) override {}
-};
-
-struct Options {
-    QString listXml;
-    QString categories = QStringLiteral(QUARVEL_SHARED_DATA_DIR "/category-0.214.ini");
-};
+using quarvel::bench::NoProgress;
 
 double TimeMs(const std::function<void()>& work)
 {
@@ -101,7 +92,7 @@ quarvel::RomTable ImportedTable(const QString& listXml, const quarvel::CategoryT
     quarvel::RomTable filtered;
     quarvel::StringList clones;
     quarvel::StringList originals;
-    NullProgress progress;
+    NoProgress progress;
     quarvel::NoEventPump pump;
     quarvel::MachineListImport::Parse(lines, categories, {roms, filtered, clones, originals}, progress, pump);
     return roms;
@@ -188,41 +179,28 @@ void BenchCatverLoad()
                 table.GenreList().size());
 }
 
-bool ParseOptions(int argc, char** argv, Options& options)
-{
-    for (int i = 1; i < argc; ++i) {
-        const bool hasValue = i + 1 < argc;
-        if (std::strcmp(argv[i], "--listxml") == 0 && hasValue)
-            options.listXml = QString::fromLocal8Bit(argv[++i]);
-        else if (std::strcmp(argv[i], "--categories") == 0 && hasValue)
-            options.categories = QString::fromLocal8Bit(argv[++i]);
-        else
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
-    Options options;
-    if (!ParseOptions(argc, argv, options)) {
-        std::fputs(Usage, argc > 1 && std::strcmp(argv[1], "--help") == 0 ? stdout : stderr);
-        return argc > 1 && std::strcmp(argv[1], "--help") == 0 ? 0 : 2;
-    }
+    const quarvel::bench::Options options(application.arguments(), Usage);
+    if (options.AnswerHelp())
+        return 0;
+    const QString listXml = options.Value(QStringLiteral("--listxml"), QString());
+    const QString categoryList =
+        options.Value(QStringLiteral("--categories"), QStringLiteral(QUARVEL_SHARED_DATA_DIR "/category-0.214.ini"));
 
     quarvel::CategoryTable categories;
     quarvel::StringList names = quarvel::StringList::SortedUnique();
     try {
-        quarvel::CategoryListFile::Load(options.categories, categories, names);
+        quarvel::CategoryListFile::Load(categoryList, categories, names);
     } catch (const std::exception& error) {
         std::printf("no categories (%s): every machine under -Missing Category-\n", error.what());
     }
-    const bool imported = !options.listXml.isEmpty();
-    std::printf("machines: %s\n", imported ? qPrintable(options.listXml) : "synthetic");
-    BenchRefilter(imported ? ImportedTable(options.listXml, categories) : SyntheticTable(categories), names);
+    const bool imported = !listXml.isEmpty();
+    std::printf("machines: %s\n", imported ? qPrintable(listXml) : "synthetic");
+    BenchRefilter(imported ? ImportedTable(listXml, categories) : SyntheticTable(categories), names);
     BenchCatverLoad();
     return 0;
 }
