@@ -6,6 +6,13 @@ namespace quarvel {
 
 namespace {
 
+bool IsHexMark(QChar c)
+{
+    return c == u'x' || c == u'X';
+}
+
+} // namespace
+
 int DigitValue(QChar c, int base)
 {
     const char16_t u = c.unicode();
@@ -18,13 +25,6 @@ int DigitValue(QChar c, int base)
         value = u - u'A' + 10;
     return value < base ? value : -1;
 }
-
-bool IsHexMark(QChar c)
-{
-    return c == u'x' || c == u'X';
-}
-
-} // namespace
 
 std::optional<qint32> ParseInteger(QStringView text)
 {

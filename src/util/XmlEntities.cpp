@@ -1,5 +1,7 @@
 #include "util/XmlEntities.h"
 
+#include "util/IntegerText.h"
+
 #include <QStringView>
 
 #include <optional>
@@ -13,20 +15,6 @@ constexpr char32_t LastCodePoint = 0x10FFFF;
 bool NamesACharacter(char32_t code)
 {
     return code != 0 && (code < 0xD800 || code > 0xDFFF) && code <= LastCodePoint;
-}
-
-// The value of an ASCII digit in the base, or -1.
-int DigitValue(QChar c, int base)
-{
-    const char16_t u = c.unicode();
-    int value = -1;
-    if (u >= u'0' && u <= u'9')
-        value = u - u'0';
-    else if (u >= u'a' && u <= u'f')
-        value = u - u'a' + 10;
-    else if (u >= u'A' && u <= u'F')
-        value = u - u'A' + 10;
-    return value < base ? value : -1;
 }
 
 // The character of the digits after "&#": decimal, or hexadecimal after an "x".
