@@ -1,6 +1,7 @@
 // Times one paint of the 885 x 32 top bar and of a 144 x 32 glass button in each of its
 // looks, each against filling the same image with one colour, measured in the same run.
 // Usage: bench_top_bar_paint [--help]
+#include "widgets/TopBarLook.h"
 #include "widgets/TrkGlassButton.h"
 #include "widgets/TrkVistaPanel.h"
 
@@ -121,19 +122,14 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
 
     quarvel::TrkVistaPanel bar;
-    bar.SetColors(Qt::white, QColor(0x80, 0x80, 0x80), QColor(0x40, 0x40, 0x40), QColor(0x49, 0x50, 0x7A));
+    quarvel::ApplyTopBarLook(bar);
     bar.resize(885, 32);
     quarvel::TrkGlassButton button(QStringLiteral("Roms List (XML/in disk)"), &bar);
     button.setGeometry(209, 0, 144, 32);
     QFont caption(QStringLiteral("DejaVu Sans Condensed"));
     caption.setPixelSize(12);
     button.setFont(caption);
-    button.SetColorDown(QColor(0x23, 0x23, 0x23));
-    button.SetColorFrame(QColor(0x30, 0x30, 0x30));
-    button.SetFontColor(Qt::white);
-    button.SetGlossy(true);
-    button.SetGlossyLevel(37);
-    button.SetLightHeight(27);
+    quarvel::ApplyTopBarLook(button);
 
     std::printf("%d runs each, on Qt's %s platform\n", Runs, qPrintable(QGuiApplication::platformName()));
     QImage barImage(bar.size(), QImage::Format_RGB32);

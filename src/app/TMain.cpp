@@ -9,6 +9,7 @@
 #include "settings/CategoriesSetting.h"
 #include "util/QuarvelError.h"
 #include "widgets/AnchorLayout.h"
+#include "widgets/TopBarLook.h"
 #include "widgets/TrkGlassButton.h"
 #include "widgets/TrkVistaPanel.h"
 
@@ -34,12 +35,7 @@ constexpr int TopBarHeight = 32;
 TrkGlassButton* MakeGlassButton(const QString& caption, const char* objectName, QWidget* parent)
 {
     auto* button = Named(new TrkGlassButton(caption, parent), objectName);
-    button->SetColorDown(QColor(0x23, 0x23, 0x23));
-    button->SetColorFrame(QColor(0x30, 0x30, 0x30));
-    button->SetFontColor(Qt::white);
-    button->SetGlossy(true);
-    button->SetGlossyLevel(37);
-    button->SetLightHeight(27);
+    ApplyTopBarLook(*button);
     return button;
 }
 
@@ -86,7 +82,7 @@ void TMain::CreateTopBar()
 {
     vpnlTop_ = Named(new TrkVistaPanel(this), "vpnlTop");
     vpnlTop_->setFixedHeight(TopBarHeight);
-    vpnlTop_->SetColors(Qt::white, QColor(0x80, 0x80, 0x80), QColor(0x40, 0x40, 0x40), QColor(0x49, 0x50, 0x7A));
+    ApplyTopBarLook(*vpnlTop_);
     // Segoe UI at 12 pixels where the system has it, else a face no wider, so every caption fits.
     vpnlTop_->setStyleSheet(QStringLiteral("quarvel--TrkGlassButton { font-family: \"Segoe UI\", \"Liberation Sans\", "
                                            "\"Arial\", \"DejaVu Sans Condensed\"; font-size: 12px; }"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "widgets/TopBarLook.h"
 #include "widgets/TrkGlassButton.h"
 
 #include <QApplication>
@@ -25,12 +26,7 @@ public:
         parent.setAutoFillBackground(true);
         parent.resize(size.width() + 20, size.height() + 10);
         button.setGeometry(10, 5, size.width(), size.height());
-        button.SetColorDown(QColor(0x23, 0x23, 0x23));
-        button.SetColorFrame(QColor(0x30, 0x30, 0x30));
-        button.SetFontColor(Qt::white);
-        button.SetGlossy(true);
-        button.SetGlossyLevel(37);
-        button.SetLightHeight(27);
+        ApplyTopBarLook(button);
     }
 
     void Send(QEvent::Type type, QPoint at, Qt::MouseButton which, Qt::MouseButtons held)
