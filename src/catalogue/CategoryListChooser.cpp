@@ -5,7 +5,6 @@
 #include "reporting/LogSink.h"
 #include "settings/CategoriesSetting.h"
 #include "util/QuarvelError.h"
-#include "util/Stopwatch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -50,10 +49,8 @@ QString CategoryListChooser::LoadFirstFound(CategoryTable& table, StringList& na
 
 bool CategoryListChooser::LoadFile(const QString& path, CategoryTable& table, StringList& names)
 {
-    const Stopwatch stopwatch;
     try {
-        const CategoryListSummary summary = CategoryListFile::Load(path, table, names);
-        log_.AppendLine(CategoryListFile::LoadedLine(path, summary, stopwatch.ElapsedMs()));
+        CategoryListFile::LoadLogged(path, table, names, log_);
         return true;
     } catch (const QuarvelError& error) {
         log_.AppendLine(error.Message());
@@ -63,12 +60,10 @@ bool CategoryListChooser::LoadFile(const QString& path, CategoryTable& table, St
 
 void CategoryListChooser::LoadBuiltIn(CategoryTable& table, StringList& names)
 {
-    const Stopwatch stopwatch;
     QFile resource(builtInListPath_);
     if (!resource.open(QIODevice::ReadOnly))
         throw QuarvelError(QStringLiteral("Resource %1 not found").arg(builtInListPath_));
-    table.Build(resource.readAll(), names);
-    log_.AppendLine(QStringLiteral("Categories parsed [%1 ms]").arg(stopwatch.ElapsedMs()));
+    CategoryListFile::BuildBuiltIn(resource.readAll(), table, names, log_);
 }
 
 } // namespace quarvel

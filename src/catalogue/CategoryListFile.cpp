@@ -1,8 +1,10 @@
 #include "catalogue/CategoryListFile.h"
 
 #include "catalogue/CategoryTable.h"
+#include "reporting/LogSink.h"
 #include "util/LinesText.h"
 #include "util/QuarvelError.h"
+#include "util/Stopwatch.h"
 #include "util/StringList.h"
 #include "util/TextLines.h"
 
@@ -133,6 +135,21 @@ CategoryListSummary CategoryListFile::Load(const QString& path, CategoryTable& t
     table = std::move(newTable);
     names = std::move(newNames);
     return {*format, names.Count(), qsizetype(table.GenreList().size())};
+}
+
+void CategoryListFile::LoadLogged(const QString& path, CategoryTable& table, StringList& names, LogSink& log)
+{
+    const Stopwatch stopwatch;
+    const CategoryListSummary summary = Load(path, table, names);
+    log.AppendLine(LoadedLine(path, summary, stopwatch.ElapsedMs()));
+}
+
+void CategoryListFile::BuildBuiltIn(const QByteArray& compressedList, CategoryTable& table, StringList& names,
+                                    LogSink& log)
+{
+    const Stopwatch stopwatch;
+    table.Build(compressedList, names);
+    log.AppendLine(QStringLiteral("Categories parsed [%1 ms]").arg(stopwatch.ElapsedMs()));
 }
 
 QString CategoryListFile::LoadedLine(const QString& path, const CategoryListSummary& summary, std::int64_t elapsedMs)

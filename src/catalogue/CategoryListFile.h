@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -9,6 +10,7 @@
 namespace quarvel {
 
 class CategoryTable;
+class LogSink;
 class StringList;
 
 enum class CategoryListFormat {
@@ -40,6 +42,11 @@ public:
 
     // The log line of a list loaded from a file.
     static QString LoadedLine(const QString& path, const CategoryListSummary& summary, std::int64_t elapsedMs);
+
+    // Load, then the log line of the list loaded; throws as Load does, logging nothing.
+    static void LoadLogged(const QString& path, CategoryTable& table, StringList& names, LogSink& log);
+    // Builds table and names from the zlib-compressed built-in list and logs the time taken.
+    static void BuildBuiltIn(const QByteArray& compressedList, CategoryTable& table, StringList& names, LogSink& log);
 };
 
 } // namespace quarvel

@@ -8,7 +8,6 @@
 #include "markup/TLibXML2.h"
 #include "romfolder/SourceFolder.h"
 #include "util/Paths.h"
-#include "util/Stopwatch.h"
 #include "util/TextFunctions.h"
 
 #include <QFile>
@@ -23,16 +22,12 @@ Session::Session(Reporting reporting)
 
 void Session::BuildCategories(const QByteArray& compressedList)
 {
-    const Stopwatch stopwatch;
-    categories_.Build(compressedList, categoryNames_);
-    reporting_.log.AppendLine(QStringLiteral("Categories parsed [%1 ms]").arg(stopwatch.ElapsedMs()));
+    CategoryListFile::BuildBuiltIn(compressedList, categories_, categoryNames_, reporting_.log);
 }
 
 void Session::ReplaceCategories(const QString& path)
 {
-    const Stopwatch stopwatch;
-    const CategoryListSummary summary = CategoryListFile::Load(path, categories_, categoryNames_);
-    reporting_.log.AppendLine(CategoryListFile::LoadedLine(path, summary, stopwatch.ElapsedMs()));
+    CategoryListFile::LoadLogged(path, categories_, categoryNames_, reporting_.log);
 }
 
 std::optional<QString> Session::GenerateList(bool& deleteGeneratedList)
