@@ -3,14 +3,11 @@
 #include "app/BusyState.h"
 #include "app/Controls.h"
 #include "app/HandlerGuard.h"
-#include "app/MemoLog.h"
-#include "app/QtEventPump.h"
 #include "app/TMain.h"
 #include "fileops/BatchOperation.h"
 #include "reporting/Prompts.h"
 #include "session/Session.h"
 #include "util/Paths.h"
-#include "version/VersionCheck.h"
 #include "widgets/AnchorLayout.h"
 
 #include <QComboBox>
@@ -101,6 +98,9 @@ void ClonesPage::CreateControls()
 void ClonesPage::ConnectHandlers()
 {
     const HandlerGuard& guard = services_.page.guard;
+    // The session's output folder follows what the user types or picks.
+    connect(edit2_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { services_.page.session.Settings().OutFolder = text; });
     connect(pngSpeedButton1_, &QAbstractButton::clicked, this, guard.Guarded([this] { PngSpeedButton1Click(); }));
     connect(pngSpeedButton2_, &QAbstractButton::clicked, this, guard.Guarded([this] { PngSpeedButton2Click(); }));
     connect(buttonGoFile_, &QAbstractButton::clicked, this, guard.Guarded([this] { ButtonGoFileClick(); }));
@@ -130,11 +130,6 @@ void ClonesPage::ShowSettings()
     edit2_->setText(services_.page.session.Settings().OutFolder);
 }
 
-void ClonesPage::TakeSettings()
-{
-    services_.page.session.Settings().OutFolder = edit2_->text();
-}
-
 void ClonesPage::FocusSourceFolder()
 {
     edit1_->setFocus();
@@ -150,8 +145,7 @@ void ClonesPage::PngSpeedButton1Click()
     Session& session = services_.page.session;
     session.Settings().SourceFolder = edit1_->text();
     const BusyState::Scope busy(services_.page.busy);
-    session.ScanSourceFolder();
-    session.MatchRomFiles();
+    session.RescanSourceFolder();
 }
 
 void ClonesPage::PngSpeedButton2Click()
@@ -177,7 +171,6 @@ void ClonesPage::RunBatch()
     const std::optional<BatchOperation> operation = BatchOperationAt(comboBox1_->currentIndex());
     if (!operation)
         return;
-    TakeSettings();
     buttonGoFile_->setText(CancelCaption);
     const auto goAgain = qScopeGuard([this] { buttonGoFile_->setText(GoCaption); });
     // The lists and folders the batch walks stay as they are until it ends.
@@ -189,9 +182,7 @@ void ClonesPage::Button1Click()
 {
     button1_->setEnabled(false);
     const auto enableAgain = qScopeGuard([this] { button1_->setEnabled(true); });
-    MemoLog log(memo1_);
-    QtEventPump pump;
-    CheckVersion(httpClient_, log, pump, services_.versionUrl);
+    services_.page.session.CheckVersion(httpClient_, services_.versionUrl);
 }
 
 void ClonesPage::Label4Click()

@@ -42,8 +42,6 @@ public:
 
     // Shows the settings the session holds.
     void ShowSettings();
-    // Takes what the user may have typed into the session's settings.
-    void TakeSettings();
     // Ends a version check that waits for the server, as when the window closes.
     void AbortVersionCheck() { httpClient_.Abort(); }
 

@@ -233,7 +233,8 @@ void RomsListPage::SelectionFileClick(SelectionAction action)
     QString destination;
     if (action != SelectionAction::Delete) {
         const std::optional<QString> chosen =
-            services_.page.prompts.PickFolder(QStringLiteral("Select Destination Folder"), services_.outputFolder());
+            services_.page.prompts.PickFolder(QStringLiteral("Select Destination Folder"),
+                                              services_.page.session.Settings().OutFolder);
         if (!chosen)
             return;
         destination = *chosen;

@@ -29,8 +29,6 @@ class RomsListPage : public QWidget {
 public:
     struct Services {
         PageContext page;
-        // The output folder the Clones page shows, where the destination picker starts.
-        std::function<QString()> outputFolder;
         // Loads a category list file, or the built-in list for an empty path; false when refused.
         std::function<bool(const QString&)> chooseCategories;
     };

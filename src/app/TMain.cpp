@@ -115,10 +115,6 @@ void TMain::CreatePages()
                                  memo1, progressBar1, pageControl1_);
     romsListPage_ = new RomsListPage(
         RomsListPage::Services{PageContext{*session_, busy_, guard_, *services_.prompts},
-                               [this] {
-                                   clonesPage_->TakeSettings();
-                                   return session_->Settings().OutFolder;
-                               },
                                [this](const QString& path) { return ChooseCategories(path); }},
         pageControl1_);
     pageControl1_->addWidget(clonesPage_);
@@ -138,6 +134,9 @@ void TMain::ConnectHandlers()
     connect(buttonClones_, &QAbstractButton::clicked, this, guard_.Guarded([this] { ButtonClonesClick(); }));
     connect(buttonRomsList_, &QAbstractButton::clicked, this, guard_.Guarded([this] { ButtonRomsListClick(); }));
     connect(rkGlassButton2_, &QAbstractButton::clicked, this, guard_.Guarded([this] { ButtonRomsLisClick(); }));
+    // The session's source type follows the control however it changes; choosing one rescans.
+    connect(comboBox3_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { session_->Settings().SrcType = index; });
     connect(comboBox3_, &QComboBox::activated, this, guard_.Guarded([this] { ComboBox3Click(); }));
 }
 
@@ -229,8 +228,6 @@ bool TMain::ChooseCategories(const QString& path)
 
 void TMain::SaveSettings()
 {
-    clonesPage_->TakeSettings();
-    session_->Settings().SrcType = comboBox3_->currentIndex();
     session_->SaveSettings(*services_.settings);
 }
 
@@ -252,10 +249,8 @@ void TMain::LoadRomList()
 
 void TMain::ComboBox3Click()
 {
-    session_->Settings().SrcType = comboBox3_->currentIndex();
     const BusyState::Scope busy(busy_);
-    session_->ScanSourceFolder();
-    session_->MatchRomFiles();
+    session_->RescanSourceFolder();
 }
 
 void TMain::ButtonClonesClick()

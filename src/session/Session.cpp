@@ -138,6 +138,17 @@ BatchOutcome Session::RunBatch(BatchOperation operation, CancelFlag& cancel)
                              reporting_.pump);
 }
 
+void Session::RescanSourceFolder()
+{
+    ScanSourceFolder();
+    MatchRomFiles();
+}
+
+VersionCheckOutcome Session::CheckVersion(HttpClient& client, const QUrl& url)
+{
+    return quarvel::CheckVersion(client, reporting_.log, reporting_.pump, url);
+}
+
 void Session::SaveSettings(SettingsStore& store) const
 {
     TLibXML2 document;

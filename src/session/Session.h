@@ -8,8 +8,9 @@
 #include "romlist/RomFilter.h"
 #include "romlist/RomFilterInputs.h"
 #include "session/SessionSettings.h"
-#include "util/StringList.h"
 #include "util/InPlaceText.h"
+#include "util/StringList.h"
+#include "version/VersionCheck.h"
 
 #include <QByteArray>
 #include <QString>
@@ -46,6 +47,8 @@ public:
     bool ScanSourceFolder();
     // Marks which machines of RomList have an archive in the source folder.
     void MatchRomFiles();
+    // Both passes, after the source folder or type changed.
+    void RescanSourceFolder();
 
     // Builds the category table at start-up from the remembered choice, a list found in the
     // usual places, or the built-in list; returns the list file in use, empty for the built-in.
@@ -65,6 +68,10 @@ public:
     // Deletes, moves or copies the archives of the clone or original names, from the source
     // folder to the output folder of the settings, until the end of the list or a cancel request.
     BatchOutcome RunBatch(BatchOperation operation, CancelFlag& cancel);
+
+    // Asks the maker's server at url for the newest release's number and logs the answer,
+    // pumping while it waits.
+    VersionCheckOutcome CheckVersion(HttpClient& client, const QUrl& url);
 
     // Writes the four settings as their six-line document into the store.
     void SaveSettings(SettingsStore& store) const;
