@@ -45,4 +45,11 @@ void ExpectEachArchiveOnce(const QStringList& folders, const QList<QByteArray>& 
                       << archive.size() << " bytes)";
 }
 
+QString ArchiveFoldersTest::Folder(const QString& name)
+{
+    const QString path = dir.filePath(name) + u'/';
+    QDir().mkpath(path);
+    return path;
+}
+
 } // namespace quarvel::test

@@ -4,6 +4,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 namespace quarvel::test {
 
@@ -13,5 +16,14 @@ QByteArray ArchiveBytes(const QString& name, qsizetype size = 64);
 // Expects the folders to hold exactly these archives between them, each exactly once, and nothing else:
 // no archive lost, doubled or cut short, and no temporary copy left behind.
 void ExpectEachArchiveOnce(const QStringList& folders, const QList<QByteArray>& archives);
+
+// A test with a temporary folder of its own, in which it makes the folders archives live in.
+class ArchiveFoldersTest : public ::testing::Test {
+protected:
+    // The folder name inside the temporary folder, made when missing, with its delimiter.
+    QString Folder(const QString& name);
+
+    QTemporaryDir dir;
+};
 
 } // namespace quarvel::test

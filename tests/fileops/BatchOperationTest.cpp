@@ -26,15 +26,8 @@ using test::PrintTo;
 constexpr BatchOperation AllOperations[] = {BatchOperation::DeleteClones, BatchOperation::MoveClones,
                                             BatchOperation::MoveOriginals, BatchOperation::CopyOriginals};
 
-class BatchOperationTest : public ::testing::Test {
+class BatchOperationTest : public test::ArchiveFoldersTest {
 protected:
-    QString Folder(const QString& name)
-    {
-        const QString path = dir.filePath(name) + u'/';
-        QDir().mkpath(path);
-        return path;
-    }
-
     QByteArray AddArchive(const QString& name, const QString& extension = QStringLiteral("7z"))
     {
         const QByteArray bytes = test::ArchiveBytes(name + u'.' + extension);
@@ -49,7 +42,6 @@ protected:
                                  progress, pump, actions);
     }
 
-    QTemporaryDir dir;
     QString source = Folder("source");
     QString output = Folder("output");
     CancelFlag cancel;

@@ -58,17 +58,7 @@ FileActionResult Perform(const FileActions& actions, Action action, const QStrin
     return FileActionResult::Failed;
 }
 
-class FileActionsTest : public ::testing::Test {
-protected:
-    QString Folder(const QString& name)
-    {
-        const QString path = dir.filePath(name) + u'/';
-        QDir().mkpath(path);
-        return path;
-    }
-
-    QTemporaryDir dir;
-};
+using FileActionsTest = test::ArchiveFoldersTest;
 
 struct StatTimes {
     mode_t mode;

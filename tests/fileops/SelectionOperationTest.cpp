@@ -15,15 +15,8 @@
 namespace quarvel {
 namespace {
 
-class SelectionOperationTest : public ::testing::Test {
+class SelectionOperationTest : public test::ArchiveFoldersTest {
 protected:
-    QString Folder(const QString& name)
-    {
-        const QString path = dir.filePath(name) + u'/';
-        QDir().mkpath(path);
-        return path;
-    }
-
     QByteArray AddArchive(const QString& name)
     {
         const QByteArray bytes = test::ArchiveBytes(name);
@@ -48,7 +41,6 @@ protected:
         }
     }
 
-    QTemporaryDir dir;
     QString source = Folder("source");
     QString output = Folder("output");
     RomTable rows;
