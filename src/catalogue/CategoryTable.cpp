@@ -8,6 +8,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace quarvel {
 
 namespace {
@@ -42,23 +44,32 @@ public:
 
     QString Shared(QByteArrayView value)
     {
+        // A clone's line follows its original's and mostly names the same category.
+        if (value == lastValue_)
+            return lastText_;
         const auto found = seen_.constFind(QByteArray::fromRawData(value.data(), value.size()));
-        if (found != seen_.constEnd())
-            return *found;
-        const QString text = QString::fromUtf8(value);
-        names_.Add(text);
-        return *seen_.insert(value.toByteArray(), text);
+        if (found != seen_.constEnd()) {
+            lastText_ = *found;
+        } else {
+            lastText_ = QString::fromUtf8(value);
+            names_.Add(lastText_);
+            seen_.insert(value.toByteArray(), lastText_);
+        }
+        lastValue_ = value;
+        return lastText_;
     }
 
 private:
     StringList& names_;
     QHash<QByteArray, QString> seen_;
+    QByteArrayView lastValue_;
+    QString lastText_;
 };
 
 // At most one machine per line: reserving that many spares rehashing the name index as it grows.
 qsizetype MostMachines(QByteArrayView linesText)
 {
-    return linesText.count('\n');
+    return std::count(linesText.begin(), linesText.end(), '\n');
 }
 
 } // namespace
@@ -101,8 +112,10 @@ void CategoryTable::BuildFromCatver(QByteArrayView linesText, StringList& names)
             inCategorySection = IsCatverCategoryHeader(trimmed);
             return true;
         }
+        if (!inCategorySection || trimmed.startsWith(';'))
+            return true;
         const qsizetype equals = trimmed.indexOf('=');
-        if (!inCategorySection || trimmed.startsWith(';') || equals < 0)
+        if (equals < 0)
             return true;
         const QByteArrayView romName = trimmed.first(equals).trimmed();
         const QByteArrayView category = trimmed.sliced(equals + 1).trimmed();
@@ -115,28 +128,24 @@ void CategoryTable::BuildFromCatver(QByteArrayView linesText, StringList& names)
 void CategoryTable::Clear(StringList& names, QByteArrayView linesText)
 {
     genreList_.clear();
-    firstIndexPlusOneByFoldedName_.clear();
     names.Clear();
     const qsizetype mostMachines = MostMachines(linesText);
     genreList_.reserve(std::size_t(mostMachines));
-    firstIndexPlusOneByFoldedName_.reserve(mostMachines);
+    firstByName_.Reset(mostMachines);
 }
 
 void CategoryTable::AddMachine(const QString& category, QString romName)
 {
-    // Indexes are kept one up, so the zero of a new slot means "no element yet" and one
-    // look-up both finds and inserts.
-    qsizetype& firstIndexPlusOne = firstIndexPlusOneByFoldedName_[LowerAscii(romName)];
-    if (firstIndexPlusOne == 0)
-        firstIndexPlusOne = qsizetype(genreList_.size()) + 1;
+    firstByName_.AddFirst(FoldedNameIndex::HashOf(romName), quint32(genreList_.size()),
+                          [&](quint32 element) { return SameTextAscii(genreList_[element].RomName, romName); });
     genreList_.push_back(Genres{category, std::move(romName)});
 }
 
 QString CategoryTable::FindCategory(const QString& name) const
 {
-    const auto found = firstIndexPlusOneByFoldedName_.constFind(LowerAscii(name));
-    return found == firstIndexPlusOneByFoldedName_.constEnd() ? QString()
-                                                       : genreList_[std::size_t(found.value() - 1)].Category;
+    const std::optional<quint32> found = firstByName_.Find(
+        FoldedNameIndex::HashOf(name), [&](quint32 element) { return SameTextAscii(genreList_[element].RomName, name); });
+    return found ? genreList_[*found].Category : QString();
 }
 
 void CategoryTable::AssignCategories(RomTable& roms) const

@@ -2,10 +2,10 @@
 
 #include "catalogue/Genres.h"
 #include "catalogue/Rom.h"
+#include "util/FoldedNameIndex.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QHash>
 #include <QString>
 
 #include <vector>
@@ -47,7 +47,7 @@ private:
     void AddMachine(const QString& category, QString romName);
 
     std::vector<Genres> genreList_;
-    QHash<QString, qsizetype> firstIndexPlusOneByFoldedName_;
+    FoldedNameIndex firstByName_;
 };
 
 } // namespace quarvel
