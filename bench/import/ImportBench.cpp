@@ -5,13 +5,11 @@
 // Every run of every side is a child process of its own, so that its peak memory is its own.
 #include "support/CategoryList.h"
 #include "support/Floor.h"
+#include "support/HeadlessSession.h"
 #include "support/MachineList.h"
 #include "support/Options.h"
 #include "support/PeakMemory.h"
-#include "support/Sinks.h"
 #include "support/Timing.h"
-#include "reporting/EventPump.h"
-#include "session/Session.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -48,26 +46,9 @@ struct Workload {
     QString archives;
 };
 
-// The program's engine as the window and the command line drive it, reporting nowhere.
-struct HeadlessSession {
-    LastLineLog log;
-    NoProgress progress;
-    quarvel::NoEventPump pump;
-    NoPrompts prompts;
-    quarvel::Session session{quarvel::Reporting{log, progress, pump, prompts}};
-};
-
-// The whole import as the program runs it, from its start-up category build to the name
-// lists. The import ends with a match; an empty folder keeps that out of the import's time,
-// and the match is timed on its own.
 void ImportMachineList(const Workload& work, const QTemporaryDir& emptyFolder, quarvel::Session& session)
 {
-    QFile resource(work.categories);
-    if (resource.open(QIODevice::ReadOnly))
-        session.BuildCategories(resource.readAll());
-    session.Settings().XmlLoc = work.list;
-    session.Settings().SourceFolder = emptyFolder.path() + u'/';
-    session.LoadRomList();
+    quarvel::bench::ImportMachineList(work.list, work.categories, emptyFolder, session);
 }
 
 void MatchArchives(const Workload& work, quarvel::Session& session)
@@ -313,22 +294,6 @@ void PrintListResult(const ListResult& result, int runs)
     }
 }
 
-// Archives for every third machine of the list, so the match finds some and misses more.
-QString MakeArchiveFolder(const QString& folder, const Workload& work)
-{
-    QDir().mkpath(folder);
-    HeadlessSession headless;
-    const QTemporaryDir emptyFolder;
-    ImportMachineList(work, emptyFolder, headless.session);
-    const quarvel::RomTable& romList = headless.session.RomList();
-    for (std::size_t i = 0; i < romList.size(); i += 3) {
-        QFile archive(folder + u'/' + romList[i].RomFile + QStringLiteral(".7z"));
-        if (archive.open(QIODevice::WriteOnly))
-            archive.write(QByteArray(int(64 + i % 512), 'x'));
-    }
-    return folder;
-}
-
 QString WriteCompressedCategories(const QString& path)
 {
     QFile list(SharedCategoryList());
@@ -392,7 +357,7 @@ int RunParent(const Options& options)
     }
     QTemporaryDir work;
     const QString categories = WriteCompressedCategories(work.filePath(QStringLiteral("genres.z")));
-    const QString archives = MakeArchiveFolder(work.filePath(QStringLiteral("archives")), {list, categories, {}});
+    const QString archives = MakeArchiveFolder(work.filePath(QStringLiteral("archives")), list, categories);
 
     const int runs = options.Runs(5);
     if (!options.Has(QStringLiteral("--scaling"))) {

@@ -2,15 +2,18 @@
 
 #include "reporting/LogSink.h"
 
+#include <functional>
+
 class QPlainTextEdit;
 
 namespace quarvel {
 
-// The log as the lines of the window's memo.
+// The log as the lines of the window's memo, each also given to echo when there is one.
 class MemoLog : public LogSink {
 public:
-    explicit MemoLog(QPlainTextEdit* memo)
+    explicit MemoLog(QPlainTextEdit* memo, std::function<void(const QString&)> echo = {})
         : memo_(memo)
+        , echo_(std::move(echo))
     {
     }
 
@@ -18,6 +21,7 @@ public:
 
 private:
     QPlainTextEdit* memo_;
+    std::function<void(const QString&)> echo_;
 };
 
 } // namespace quarvel

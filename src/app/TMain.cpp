@@ -106,7 +106,7 @@ void TMain::CreatePages()
     // before the session and the pages that use it; the Clones page lays them out.
     auto* memo1 = Named(new QPlainTextEdit(this), "Memo1");
     auto* progressBar1 = Named(new QProgressBar(this), "ProgressBar1");
-    log_ = std::make_unique<MemoLog>(memo1);
+    log_ = std::make_unique<MemoLog>(memo1, services_.echoLog);
     progress1_ = std::make_unique<ProgressBarSink>(progressBar1);
     session_ = std::make_unique<Session>(Reporting{*log_, *progress1_, pump_, *services_.prompts});
 

@@ -31,6 +31,9 @@ struct TMainServices {
     QString homeFolder = QDir::homePath();
     // Where the version check asks for the newest release's number.
     QUrl versionUrl = VersionDocumentUrl();
+    // Also given every log line when set, so that a script or a benchmark can follow the
+    // window's work without reading its memo.
+    std::function<void(const QString&)> echoLog;
 };
 
 } // namespace quarvel

@@ -8,6 +8,8 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
@@ -27,6 +29,12 @@ int main(int argc, char* argv[])
         if (QWindow* handle = window->windowHandle())
             handle->startSystemMove();
     };
+    if (QApplication::arguments().contains(QStringLiteral("--echo-log"))) {
+        services.echoLog = [](const QString& line) {
+            std::fputs(qPrintable(line + u'\n'), stderr);
+            std::fflush(stderr);
+        };
+    }
 
     quarvel::TMain mainWindow(services);
     prompts.SetOwner(&mainWindow);

@@ -154,6 +154,18 @@ INSTANTIATE_TEST_SUITE_P(Cases, MainWindowBadCategoryResource,
                                            BadResource{"NotZlib", "[Maze]\r\npacman\r\n", "incorrect header check"}),
                          test::CaseName());
 
+TEST(MainWindow, GivesEveryLogLineToTheEchoAsTheMemoGetsIt)
+{
+    QStringList echoed;
+    TMainServices services;
+    services.echoLog = [&](const QString& line) { echoed.append(line); };
+    MainWindowHarness main(services);
+    main.WaitForStartUp();
+
+    ASSERT_GE(echoed.size(), 1);
+    EXPECT_EQ(echoed, main.LogLines().mid(main.LogLines().size() - echoed.size()));
+}
+
 void SendLeftDrag(QWidget* target, Qt::MouseButtons held)
 {
     QMouseEvent move(QEvent::MouseMove, QPointF(400, 10), target->mapToGlobal(QPointF(400, 10)), Qt::NoButton, held,
