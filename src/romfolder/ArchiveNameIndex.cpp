@@ -1,35 +1,35 @@
 #include "romfolder/ArchiveNameIndex.h"
 
-#include "util/Paths.h"
-#include "util/StringList.h"
-
 namespace quarvel {
 
-ArchiveNameIndex::ArchiveNameIndex(const StringList& paths, const TIntArray& sizes)
+ArchiveNameIndex::ArchiveNameIndex(const std::vector<ListedFile>& files)
 {
-    Q_ASSERT(sizes.size() == std::size_t(paths.Count()));
-    sizeByFoldedName_.reserve(paths.Count());
-    sizeByName_.reserve(paths.Count());
-    for (qsizetype i = 0; i < paths.Count(); ++i) {
-        const QString name = ExtractFileName(paths[i]);
-        const qint64 size = sizes[std::size_t(i)];
-        sizeByName_.insert(name, size);
-        const QString folded = name.toCaseFolded();
-        if (!sizeByFoldedName_.contains(folded))
-            sizeByFoldedName_.insert(folded, size);
+    sizesByFoldedName_.reserve(qsizetype(files.size()));
+    for (const ListedFile& file : files) {
+        const QString folded = file.Name.toCaseFolded();
+        auto sizes = sizesByFoldedName_.find(folded);
+        if (sizes == sizesByFoldedName_.end())
+            sizes = sizesByFoldedName_.insert(folded, FoldedSizes{file.Size, std::nullopt});
+        if (folded == file.Name)
+            sizes->spelledFolded = file.Size;
+        else
+            sizeByOtherSpelling_.insert(file.Name, file.Size);
     }
 }
 
 std::optional<qint64> ArchiveNameIndex::ListedSize(const QString& name) const
 {
-    // The exact spelling, by far the usual case, is found without folding letter case.
-    auto found = sizeByName_.constFind(name);
-    if (found == sizeByName_.constEnd()) {
-        found = sizeByFoldedName_.constFind(name.toCaseFolded());
-        if (found == sizeByFoldedName_.constEnd())
-            return std::nullopt;
+    const QString folded = name.toCaseFolded();
+    const bool spelledFolded = folded == name;
+    if (!spelledFolded) {
+        const auto exact = sizeByOtherSpelling_.constFind(name);
+        if (exact != sizeByOtherSpelling_.constEnd())
+            return *exact;
     }
-    return *found;
+    const auto found = sizesByFoldedName_.constFind(folded);
+    if (found == sizesByFoldedName_.constEnd())
+        return std::nullopt;
+    return spelledFolded && found->spelledFolded ? found->spelledFolded : found->firstListed;
 }
 
 } // namespace quarvel

@@ -6,10 +6,9 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace quarvel {
-
-class StringList;
 
 // The bare names of the archives one folder listing found, for whole-name look-ups.
 //
@@ -21,16 +20,23 @@ class StringList;
 // MAME's short names are, both rules agree in the usual locales.
 class ArchiveNameIndex {
 public:
-    // paths holds full paths, sizes their sizes in the same order.
-    ArchiveNameIndex(const StringList& paths, const TIntArray& sizes);
+    // files in listing order.
+    explicit ArchiveNameIndex(const std::vector<ListedFile>& files);
 
     // The size of the listed archive called name: the entry spelled exactly so, else the first
     // listed whose name equals name with letter case ignored; nothing when none does.
     std::optional<qint64> ListedSize(const QString& name) const;
 
 private:
-    QHash<QString, qint64> sizeByFoldedName_;
-    QHash<QString, qint64> sizeByName_;
+    // Archive names are nearly all already in their folded form (lower case), so one table by
+    // folded name answers nearly every look-up, and only the other spellings need a second.
+    struct FoldedSizes {
+        qint64 firstListed = 0;
+        std::optional<qint64> spelledFolded; // the entry whose name is the folded name itself
+    };
+
+    QHash<QString, FoldedSizes> sizesByFoldedName_;
+    QHash<QString, qint64> sizeByOtherSpelling_;
 };
 
 } // namespace quarvel

@@ -56,11 +56,7 @@ void MatchRomFiles(RomTable& RomList, const QString& folder, const QString& exte
     // The listing FindFilesExt makes without an extension pass, with the sizes taken on the way:
     // reading them from the open folder in one go costs far less than a look-up per machine.
     const QString listedFolder = AddSlash(folder);
-    StringList found;
-    TIntArray sizes;
-    FindFiles(found, listedFolder, QStringLiteral("*.") + extension, false, false, QString(), false, 0, true, true,
-              false, true, sizes, pump);
-    const ArchiveNameIndex archives(found, sizes);
+    const ArchiveNameIndex archives(ListFilesWithSizes(listedFolder, QStringLiteral("*.") + extension, pump));
 
     // Sizes are read at the folder text as given; only when that text already ends with its
     // delimiter is the path read the very entry listed, and its listed size the same answer.

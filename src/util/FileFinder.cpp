@@ -418,6 +418,29 @@ void FindFilesExt(StringList& List, const QString& Folder, const QString& Mask, 
             List.Delete(i);
 }
 
+std::vector<ListedFile> ListFilesWithSizes(const QString& Folder, const QString& Mask, EventPump& pump)
+{
+    pump.ProcessEvents();
+    std::vector<ListedFile> files;
+    FolderListing listing(AddSlash(Folder));
+    if (!listing.IsOpen())
+        return files;
+    listing.ReadAll();
+    const NameMask mask(Mask);
+    std::vector<Entry*> named;
+    for (Entry& entry : listing.Entries())
+        if (mask.Matches(listing.NameOf(entry)))
+            named.push_back(&entry);
+    listing.Prepare(named, true);
+    files.reserve(named.size());
+    for (Entry* entry : named) {
+        const Kind kind = listing.Resolve(*entry);
+        if (kind != Kind::Missing && kind != Kind::Folder)
+            files.push_back({listing.DecodedName(*entry), listing.SizeOf(*entry)});
+    }
+    return files;
+}
+
 qint64 GetFileSize64(const QString& FileName)
 {
     struct stat info {};

@@ -280,6 +280,39 @@ TEST(FileFinder, LinksCountAsTheirTargetsAndALoopEndsTheDescent)
     EXPECT_EQ(FindRelative(dir.path(), {.mask = "dangling*", .includeDirs = true}), QStringList());
 }
 
+// The match's listing must give exactly the entries and sizes of the FindFiles call it replaces.
+TEST_F(AttributeTree, ListFilesWithSizesGivesWhatFindFilesGivesWithoutTheFolder)
+{
+    test::MakeLink(Path("b.7z"), Path("link.7z"));
+    test::MakeLink(Path("gone.7z"), Path("dangling.7z"));
+    test::MakeLink(Path("sub"), Path("sublink.7z"));
+    StringList paths;
+    TIntArray sizes;
+    Find(paths, sizes, Root(), {.mask = "*.7Z", .collectSizes = true});
+
+    NoEventPump noPump;
+    const std::vector<ListedFile> files = ListFilesWithSizes(Root(), QStringLiteral("*.7Z"), noPump);
+    QStringList names;
+    TIntArray listedSizes;
+    for (const ListedFile& file : files) {
+        names.append(file.Name);
+        listedSizes.push_back(file.Size);
+    }
+    QStringList expectedNames;
+    for (const QString& path : paths.Lines())
+        expectedNames.append(path.mid(Root().size() + 1));
+    EXPECT_EQ(names, QStringList({".h.7z", "A.7Z", "b.7z", "fifo.7z", "link.7z", "sock.7z"}));
+    EXPECT_EQ(names, expectedNames);
+    EXPECT_EQ(listedSizes, sizes);
+}
+
+TEST(FileFinder, ListFilesWithSizesOfAFolderThatCannotBeListedIsEmpty)
+{
+    QTemporaryDir dir;
+    NoEventPump noPump;
+    EXPECT_TRUE(ListFilesWithSizes(dir.filePath(QStringLiteral("missing")), QStringLiteral("*"), noPump).empty());
+}
+
 struct MaskCase {
     const char* name;
     const char* mask;

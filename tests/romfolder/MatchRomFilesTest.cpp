@@ -266,15 +266,15 @@ class ArchiveNameIndexCases : public ::testing::TestWithParam<LookupCase> {};
 
 TEST_P(ArchiveNameIndexCases, FindsWholeNamesIgnoringLetterCaseOnly)
 {
-    StringList paths;
-    for (const char* name : {"/roms/PACMAN.7Z", "/roms/\u00c9clair.7z", "/roms/stra\u00dfe.7z", "/roms/a_b.7z"})
-        paths.Add(QString::fromUtf8(name));
-    const ArchiveNameIndex index(paths, TIntArray{3, 4, 5, 6});
+    std::vector<ListedFile> files;
+    for (const char* name : {"PACMAN.7Z", "\u00c9clair.7z", "stra\u00dfe.7z", "a_b.7z"})
+        files.push_back({QString::fromUtf8(name), 3});
+    const ArchiveNameIndex index(files);
     const QString lookup = QString::fromUtf8(GetParam().lookup);
 
     bool linear = false;
-    for (const QString& path : paths.Lines())
-        linear = linear || path.mid(6).compare(lookup, Qt::CaseInsensitive) == 0;
+    for (const ListedFile& file : files)
+        linear = linear || file.Name.compare(lookup, Qt::CaseInsensitive) == 0;
     EXPECT_EQ(linear, GetParam().contained);
     EXPECT_EQ(index.ListedSize(lookup).has_value(), GetParam().contained);
 }
@@ -296,15 +296,18 @@ INSTANTIATE_TEST_SUITE_P(ArchiveNameIndex, ArchiveNameIndexCases,
 
 TEST(ArchiveNameIndex, ExactSpellingFirstThenTheFirstListedEqualIgnoringCase)
 {
-    StringList paths;
-    paths.Add(QStringLiteral("/roms/PACMAN.7Z"));
-    paths.Add(QStringLiteral("/roms/pacman.7z"));
-    const ArchiveNameIndex index(paths, TIntArray{3, 5});
+    const ArchiveNameIndex index({{QStringLiteral("PACMAN.7Z"), 3},
+                                  {QStringLiteral("Pacman.7z"), 4},
+                                  {QStringLiteral("pacman.7z"), 5},
+                                  {QStringLiteral("GALAGA.7Z"), 6}});
 
     EXPECT_EQ(index.ListedSize(QStringLiteral("PACMAN.7Z")), std::optional<qint64>(3));
+    EXPECT_EQ(index.ListedSize(QStringLiteral("Pacman.7z")), std::optional<qint64>(4));
     EXPECT_EQ(index.ListedSize(QStringLiteral("pacman.7z")), std::optional<qint64>(5));
-    EXPECT_EQ(index.ListedSize(QStringLiteral("Pacman.7z")), std::optional<qint64>(3));
-    EXPECT_EQ(index.ListedSize(QStringLiteral("galaga.7z")), std::nullopt);
+    EXPECT_EQ(index.ListedSize(QStringLiteral("PacMan.7z")), std::optional<qint64>(3));
+    EXPECT_EQ(index.ListedSize(QStringLiteral("galaga.7z")), std::optional<qint64>(6));
+    EXPECT_EQ(index.ListedSize(QStringLiteral("Galaga.7z")), std::optional<qint64>(6));
+    EXPECT_EQ(index.ListedSize(QStringLiteral("galaxian.7z")), std::nullopt);
 }
 
 } // namespace
