@@ -9,6 +9,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <cstring>
 
 namespace quarvel {
 
@@ -66,10 +67,25 @@ private:
     QString lastText_;
 };
 
+bool IsAscii(QByteArrayView text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 // At most one machine per line: reserving that many spares rehashing the name index as it grows.
+// memchr takes many bytes per step where a byte loop takes one.
 qsizetype MostMachines(QByteArrayView linesText)
 {
-    return std::count(linesText.begin(), linesText.end(), '\n');
+    if (linesText.isEmpty())
+        return 0;
+    qsizetype lines = 0;
+    const char* at = linesText.data();
+    const char* const end = at + linesText.size();
+    while (const void* found = std::memchr(at, '\n', std::size_t(end - at))) {
+        ++lines;
+        at = static_cast<const char*>(found) + 1;
+    }
+    return lines;
 }
 
 } // namespace
@@ -95,7 +111,7 @@ void CategoryTable::BuildFromSections(QByteArrayView linesText, StringList& name
             haveCategory = true;
             names.Add(currentCategory);
         } else if (haveCategory) {
-            AddMachine(currentCategory, QString::fromUtf8(line));
+            AddMachine(currentCategory, line);
         }
         return true;
     });
@@ -120,7 +136,7 @@ void CategoryTable::BuildFromCatver(QByteArrayView linesText, StringList& names)
         const QByteArrayView romName = trimmed.first(equals).trimmed();
         const QByteArrayView category = trimmed.sliced(equals + 1).trimmed();
         if (!romName.isEmpty() && !category.isEmpty())
-            AddMachine(categories.Shared(category), QString::fromUtf8(romName));
+            AddMachine(categories.Shared(category), romName);
         return true;
     });
 }
@@ -129,16 +145,28 @@ void CategoryTable::Clear(StringList& names, QByteArrayView linesText)
 {
     genreList_.clear();
     names.Clear();
+    // A UTF-8 text never decodes to more UTF-16 units than it has bytes.
+    romNames_.clear();
+    romNames_.reserve(linesText.size());
     const qsizetype mostMachines = MostMachines(linesText);
     genreList_.reserve(std::size_t(mostMachines));
     firstByName_.Reset(mostMachines);
 }
 
-void CategoryTable::AddMachine(const QString& category, QString romName)
+void CategoryTable::AddMachine(const QString& category, QByteArrayView romName)
 {
-    firstByName_.AddFirst(FoldedNameIndex::HashOf(romName), quint32(genreList_.size()),
-                          [&](quint32 element) { return SameTextAscii(genreList_[element].RomName, romName); });
-    genreList_.push_back(Genres{category, std::move(romName)});
+    const QChar* const namesBefore = romNames_.constData();
+    const qsizetype start = romNames_.size();
+    if (IsAscii(romName))
+        romNames_.append(QLatin1StringView(romName.data(), romName.size()));
+    else
+        romNames_.append(QString::fromUtf8(romName));
+    Q_ASSERT(romNames_.constData() == namesBefore);
+    const QStringView name(romNames_.constData() + start, romNames_.size() - start);
+
+    firstByName_.AddFirst(FoldedNameIndex::HashOf(name), quint32(genreList_.size()),
+                          [&](quint32 element) { return SameTextAscii(genreList_[element].RomName, name); });
+    genreList_.push_back(Genres{category, name});
 }
 
 QString CategoryTable::FindCategory(const QString& name) const

@@ -44,9 +44,13 @@ public:
 private:
     // Empties the table and the names, making room for the machines of linesText.
     void Clear(StringList& names, QByteArrayView linesText);
-    void AddMachine(const QString& category, QString romName);
+    // romName is UTF-8; its text goes into romNames_.
+    void AddMachine(const QString& category, QByteArrayView romName);
 
     std::vector<Genres> genreList_;
+    // Every machine name of the table, one after the other. It is given room for the whole
+    // list text before a build, so it never moves while the elements' views are made.
+    QString romNames_;
     FoldedNameIndex firstByName_;
 };
 

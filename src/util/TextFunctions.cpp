@@ -25,7 +25,7 @@ QString LowerAscii(const QString& text)
     return folded;
 }
 
-bool SameTextAscii(const QString& a, const QString& b)
+bool SameTextAscii(QStringView a, QStringView b)
 {
     if (a.size() != b.size())
         return false;

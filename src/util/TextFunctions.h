@@ -10,7 +10,7 @@ namespace quarvel {
 
 QChar LowerAsciiChar(QChar c);
 QString LowerAscii(const QString& text);
-bool SameTextAscii(const QString& a, const QString& b);
+bool SameTextAscii(QStringView a, QStringView b);
 
 // True when sub occurs in s; false when either is empty.
 bool ContainsStr(const QString& sub, const QString& s);

@@ -46,7 +46,7 @@ TEST_F(CategoryListFileTest, CatverTakesTheCategorySectionInFileOrder)
                                           "Shooter / Flying Vertical"}));
     QStringList romNames;
     for (const Genres& genre : table.GenreList())
-        romNames.append(genre.RomName);
+        romNames.append(genre.RomName.toString());
     EXPECT_EQ(romNames, QStringList({"pacman", "mspacman", "galaga", "PacMan", "zaxxon"}));
     EXPECT_EQ(summary.Categories, 4);
     EXPECT_EQ(summary.Machines, 5);

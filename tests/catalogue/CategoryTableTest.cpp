@@ -105,7 +105,7 @@ TEST(CategoryTable, RealThirdPartyList)
     // The index answers as a front-to-back scan would.
     const std::vector<Genres>& list = table.GenreList();
     for (std::size_t i = 0; i < list.size(); i += 97) {
-        const QString upper = list[i].RomName.toUpper();
+        const QString upper = list[i].RomName.toString().toUpper();
         const auto first = std::find_if(list.begin(), list.end(), [&](const Genres& g) {
             return g.RomName.compare(upper, Qt::CaseInsensitive) == 0;
         });
