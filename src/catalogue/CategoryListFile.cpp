@@ -9,6 +9,7 @@
 #include "util/TextLines.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -67,32 +68,48 @@ bool IsCatverEntry(QByteArrayView line)
     return equals > 0 && !line.sliced(equals + 1).trimmed().isEmpty();
 }
 
+QuarvelError OpenRefusal(const QString& path, const QString& reason)
+{
+    return Refusal(QStringLiteral("Cannot open file %1. %2").arg(Quoted(path), reason));
+}
+
+QuarvelError TooLargeRefusal(const QString& path)
+{
+    return Refusal(Quoted(path) + QStringLiteral(" is larger than %1 MB, too large for a category list.")
+                                      .arg(CategoryListFile::MaxBytes >> 20));
+}
+
 // Reads the file's text, refusing what cannot be a category list before reading all of it.
+// The file is read in one go and decoded in memory: a list already written as lines text, as
+// catver.ini is, then needs no decoding copy.
 QByteArray ReadListText(const QString& path)
 {
+    // Opening a pipe waits for a writer, and a device may never end.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir())
+        throw OpenRefusal(path, QStringLiteral("It is not a regular file."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw Refusal(QStringLiteral("Cannot open file %1. %2").arg(Quoted(path), file.errorString()));
+        throw OpenRefusal(path, file.errorString());
     if (file.size() == 0)
         throw Refusal(Quoted(path) + QStringLiteral(" is empty."));
     if (file.size() > CategoryListFile::MaxBytes)
-        throw Refusal(Quoted(path) + QStringLiteral(" is larger than %1 MB, too large for a category list.")
-                                         .arg(CategoryListFile::MaxBytes >> 20));
+        throw TooLargeRefusal(path);
     if (LooksBinary(file.peek(SniffBytes)))
         throw Refusal(Quoted(path) + QStringLiteral(" is a binary file, not a category list."));
-    file.close();
 
-    TextLines lines;
-    try {
-        lines.LoadFromFile(path);
-    } catch (const QuarvelError& error) {
-        throw Refusal(error.Message());
-    }
-    if (QByteArrayView(lines.Text()).trimmed().isEmpty())
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw OpenRefusal(path, file.errorString());
+    // The file may have grown since its size was read.
+    if (bytes.size() > CategoryListFile::MaxBytes)
+        throw TooLargeRefusal(path);
+    const QByteArray text = TextLines::Decode(std::move(bytes));
+    if (QByteArrayView(text).trimmed().isEmpty())
         throw Refusal(Quoted(path) + QStringLiteral(" is empty."));
-    if (lines.Text().contains('\0'))
+    if (text.contains('\0'))
         throw Refusal(Quoted(path) + QStringLiteral(" is a binary file, not a category list."));
-    return lines.Text();
+    return text;
 }
 
 } // namespace

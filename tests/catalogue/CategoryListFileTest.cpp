@@ -18,6 +18,8 @@
 #include <ostream>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace quarvel {
 namespace {
 
@@ -157,6 +159,20 @@ TEST_F(CategoryListFileTest, UnreadableFileIsRefused)
         EXPECT_TRUE(error.Message().startsWith(
             QStringLiteral("Category list not loaded: Cannot open file \"%1\". ").arg(path)))
             << error.Message().toStdString();
+    }
+}
+
+// Opening a pipe for reading waits for a writer: the load must refuse it without opening it.
+TEST_F(CategoryListFileTest, PipeIsRefusedWithoutWaitingForAWriter)
+{
+    const QString path = folder.filePath(QStringLiteral("catver.ini"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    try {
+        CategoryListFile::Load(path, table, names);
+        FAIL() << "loaded";
+    } catch (const QuarvelError& error) {
+        EXPECT_EQ(error.Message(),
+                  QStringLiteral("Category list not loaded: Cannot open file \"%1\". It is not a regular file.").arg(path));
     }
 }
 
