@@ -62,6 +62,9 @@ void MatchRomFiles(RomTable& RomList, const QString& folder, const QString& exte
     // delimiter is the path read the very entry listed, and its listed size the same answer.
     const bool sizePathIsListed = listedFolder == folder;
     const QString suffix = QStringLiteral(".") + extension;
+    // One buffer holds every machine's archive name in turn: a new string per machine cost as
+    // much as its look-up.
+    QString name;
     // An event let through below may replace RomList, so its length is read again every time.
     for (std::size_t i = 0; i < RomList.size(); ++i) {
         if (i % 100 == 0) {
@@ -72,7 +75,8 @@ void MatchRomFiles(RomTable& RomList, const QString& folder, const QString& exte
         }
         Rom& rom = RomList[i];
         const QString bareRomFile = ExtractFileName(rom.RomFile);
-        const QString name = bareRomFile + suffix;
+        name.resize(0);
+        name.append(bareRomFile).append(suffix);
         // An archive spelled in other letter case than the machine, PACMAN.7Z for pacman, is
         // the machine's archive: its size is the listed entry's, as no file of the machine's
         // spelling may exist on a disk that tells letter case apart.
