@@ -2,32 +2,33 @@
 
 namespace quarvel {
 
-ArchiveNameIndex::ArchiveNameIndex(const std::vector<ListedFile>& files)
+ArchiveNameIndex::ArchiveNameIndex(const std::vector<QString>& names)
 {
-    sizesByFoldedName_.reserve(qsizetype(files.size()));
-    for (const ListedFile& file : files) {
-        const QString folded = file.Name.toCaseFolded();
-        auto sizes = sizesByFoldedName_.find(folded);
-        if (sizes == sizesByFoldedName_.end())
-            sizes = sizesByFoldedName_.insert(folded, FoldedSizes{file.Size, std::nullopt});
-        if (folded == file.Name)
-            sizes->spelledFolded = file.Size;
+    entriesByFoldedName_.reserve(qsizetype(names.size()));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const QString& name = names[i];
+        const QString folded = name.toCaseFolded();
+        auto entries = entriesByFoldedName_.find(folded);
+        if (entries == entriesByFoldedName_.end())
+            entries = entriesByFoldedName_.insert(folded, FoldedEntries{i, std::nullopt});
+        if (folded == name)
+            entries->spelledFolded = i;
         else
-            sizeByOtherSpelling_.insert(file.Name, file.Size);
+            entryByOtherSpelling_.insert(name, i);
     }
 }
 
-std::optional<qint64> ArchiveNameIndex::ListedSize(const QString& name) const
+std::optional<std::size_t> ArchiveNameIndex::Find(const QString& name) const
 {
     const QString folded = name.toCaseFolded();
     const bool spelledFolded = folded == name;
     if (!spelledFolded) {
-        const auto exact = sizeByOtherSpelling_.constFind(name);
-        if (exact != sizeByOtherSpelling_.constEnd())
+        const auto exact = entryByOtherSpelling_.constFind(name);
+        if (exact != entryByOtherSpelling_.constEnd())
             return *exact;
     }
-    const auto found = sizesByFoldedName_.constFind(folded);
-    if (found == sizesByFoldedName_.constEnd())
+    const auto found = entriesByFoldedName_.constFind(folded);
+    if (found == entriesByFoldedName_.constEnd())
         return std::nullopt;
     return spelledFolded && found->spelledFolded ? found->spelledFolded : found->firstListed;
 }

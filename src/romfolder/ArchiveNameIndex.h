@@ -1,6 +1,5 @@
 #pragma once
 
-#include "util/FileFinder.h"
 
 #include <QHash>
 #include <QString>
@@ -20,23 +19,23 @@ namespace quarvel {
 // MAME's short names are, both rules agree in the usual locales.
 class ArchiveNameIndex {
 public:
-    // files in listing order.
-    explicit ArchiveNameIndex(const std::vector<ListedFile>& files);
+    // names in listing order.
+    explicit ArchiveNameIndex(const std::vector<QString>& names);
 
-    // The size of the listed archive called name: the entry spelled exactly so, else the first
-    // listed whose name equals name with letter case ignored; nothing when none does.
-    std::optional<qint64> ListedSize(const QString& name) const;
+    // The position in names of the archive called name: the entry spelled exactly so, else the
+    // first listed whose name equals name with letter case ignored; nothing when none does.
+    std::optional<std::size_t> Find(const QString& name) const;
 
 private:
     // Archive names are nearly all already in their folded form (lower case), so one table by
     // folded name answers nearly every look-up, and only the other spellings need a second.
-    struct FoldedSizes {
-        qint64 firstListed = 0;
-        std::optional<qint64> spelledFolded; // the entry whose name is the folded name itself
+    struct FoldedEntries {
+        std::size_t firstListed = 0;
+        std::optional<std::size_t> spelledFolded; // the entry whose name is the folded name itself
     };
 
-    QHash<QString, FoldedSizes> sizesByFoldedName_;
-    QHash<QString, qint64> sizeByOtherSpelling_;
+    QHash<QString, FoldedEntries> entriesByFoldedName_;
+    QHash<QString, std::size_t> entryByOtherSpelling_;
 };
 
 } // namespace quarvel

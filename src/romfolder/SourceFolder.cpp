@@ -3,6 +3,7 @@
 #include "romfolder/ArchiveNameIndex.h"
 #include "reporting/EventPump.h"
 #include "util/FileFinder.h"
+#include "util/FolderFiles.h"
 #include "reporting/LogSink.h"
 #include "util/Paths.h"
 #include "reporting/ProgressSink.h"
@@ -56,7 +57,8 @@ void MatchRomFiles(RomTable& RomList, const QString& folder, const QString& exte
     // The listing FindFilesExt makes without an extension pass, with the sizes taken on the way:
     // reading them from the open folder in one go costs far less than a look-up per machine.
     const QString listedFolder = AddSlash(folder);
-    const ArchiveNameIndex archives(ListFilesWithSizes(listedFolder, QStringLiteral("*.") + extension, pump));
+    FolderFiles archives(listedFolder, QStringLiteral("*.") + extension, pump);
+    const ArchiveNameIndex archiveNames(archives.Names());
 
     // Sizes are read at the folder text as given; only when that text already ends with its
     // delimiter is the path read the very entry listed, and its listed size the same answer.
@@ -80,12 +82,12 @@ void MatchRomFiles(RomTable& RomList, const QString& folder, const QString& exte
         // An archive spelled in other letter case than the machine, PACMAN.7Z for pacman, is
         // the machine's archive: its size is the listed entry's, as no file of the machine's
         // spelling may exist on a disk that tells letter case apart.
-        const std::optional<qint64> listedSize = archives.ListedSize(name);
-        rom.InDisk = listedSize.has_value();
+        const std::optional<std::size_t> archive = archiveNames.Find(name);
+        rom.InDisk = archive.has_value();
         if (!rom.InDisk)
             continue;
         const bool listedIsSizePath = sizePathIsListed && bareRomFile == rom.RomFile;
-        rom.Size = listedIsSizePath ? *listedSize : GetFileSize64(folder + rom.RomFile + suffix);
+        rom.Size = listedIsSizePath ? archives.Size(*archive) : GetFileSize64(folder + rom.RomFile + suffix);
     }
 
     log.AppendLine(QStringLiteral("Match parsing done [") + QString::number(stopwatch.ElapsedMs())

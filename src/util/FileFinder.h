@@ -52,17 +52,6 @@ void FindFiles(StringList& List, const QString& Folder, const QString& Mask, boo
 void FindFilesExt(StringList& List, const QString& Folder, const QString& Mask, const QString& Ext, bool Recurse,
                   EventPump& pump);
 
-// One entry of ListFilesWithSizes: its name without the folder, and its size.
-struct ListedFile {
-    QString Name;
-    qint64 Size = 0;
-};
-
-// What FindFiles gives for Folder and Mask with system and hidden entries, without folders,
-// recursion or filters, with sizes: but names without the folder, and names and sizes in one
-// list. A caller that looks names up saves building and taking apart a path per entry.
-std::vector<ListedFile> ListFilesWithSizes(const QString& Folder, const QString& Mask, EventPump& pump);
-
 // The byte count of the regular file FileName names (links followed). Anything else, a missing
 // entry included, gives 0: a size that cannot be read adds nothing to the totals it feeds.
 qint64 GetFileSize64(const QString& FileName);

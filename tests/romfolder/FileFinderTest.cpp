@@ -3,6 +3,7 @@
 #include "reporting/EventPump.h"
 #include "support/TestFiles.h"
 #include "util/FileFinder.h"
+#include "util/FolderFiles.h"
 #include "util/StringList.h"
 
 #include <QTemporaryDir>
@@ -256,6 +257,14 @@ TEST(FileFinder, SizesStayWithTheirEntriesInALargeFolder)
     ASSERT_EQ(sizes.size(), std::size_t(list.Count()));
     for (qsizetype i = 0; i < list.Count(); ++i)
         EXPECT_EQ(sizes[std::size_t(i)], list[i].section(u'/', -1).mid(1, 5).toInt() % 251) << list[i].toStdString();
+
+    NoEventPump noPump;
+    FolderFiles files(dir.path(), QStringLiteral("*.7z"), noPump);
+    ASSERT_EQ(files.Names().size(), std::size_t(list.Count()));
+    for (std::size_t i = 0; i < files.Names().size(); ++i) {
+        EXPECT_EQ(files.Names()[i], list[qsizetype(i)].section(u'/', -1));
+        EXPECT_EQ(files.Size(i), sizes[i]) << i;
+    }
 }
 
 TEST(FileFinder, LinksCountAsTheirTargetsAndALoopEndsTheDescent)
@@ -281,7 +290,7 @@ TEST(FileFinder, LinksCountAsTheirTargetsAndALoopEndsTheDescent)
 }
 
 // The match's listing must give exactly the entries and sizes of the FindFiles call it replaces.
-TEST_F(AttributeTree, ListFilesWithSizesGivesWhatFindFilesGivesWithoutTheFolder)
+TEST_F(AttributeTree, FolderFilesGivesWhatFindFilesGivesWithoutTheFolder)
 {
     test::MakeLink(Path("b.7z"), Path("link.7z"));
     test::MakeLink(Path("gone.7z"), Path("dangling.7z"));
@@ -291,26 +300,24 @@ TEST_F(AttributeTree, ListFilesWithSizesGivesWhatFindFilesGivesWithoutTheFolder)
     Find(paths, sizes, Root(), {.mask = "*.7Z", .collectSizes = true});
 
     NoEventPump noPump;
-    const std::vector<ListedFile> files = ListFilesWithSizes(Root(), QStringLiteral("*.7Z"), noPump);
-    QStringList names;
+    FolderFiles files(Root(), QStringLiteral("*.7Z"), noPump);
     TIntArray listedSizes;
-    for (const ListedFile& file : files) {
-        names.append(file.Name);
-        listedSizes.push_back(file.Size);
-    }
+    for (std::size_t i = 0; i < files.Names().size(); ++i)
+        listedSizes.push_back(files.Size(i));
     QStringList expectedNames;
     for (const QString& path : paths.Lines())
         expectedNames.append(path.mid(Root().size() + 1));
+    const QStringList names(files.Names().begin(), files.Names().end());
     EXPECT_EQ(names, QStringList({".h.7z", "A.7Z", "b.7z", "fifo.7z", "link.7z", "sock.7z"}));
     EXPECT_EQ(names, expectedNames);
     EXPECT_EQ(listedSizes, sizes);
 }
 
-TEST(FileFinder, ListFilesWithSizesOfAFolderThatCannotBeListedIsEmpty)
+TEST(FileFinder, FolderFilesOfAFolderThatCannotBeListedIsEmpty)
 {
     QTemporaryDir dir;
     NoEventPump noPump;
-    EXPECT_TRUE(ListFilesWithSizes(dir.filePath(QStringLiteral("missing")), QStringLiteral("*"), noPump).empty());
+    EXPECT_TRUE(FolderFiles(dir.filePath(QStringLiteral("missing")), QStringLiteral("*"), noPump).Names().empty());
 }
 
 struct MaskCase {

@@ -266,17 +266,17 @@ class ArchiveNameIndexCases : public ::testing::TestWithParam<LookupCase> {};
 
 TEST_P(ArchiveNameIndexCases, FindsWholeNamesIgnoringLetterCaseOnly)
 {
-    std::vector<ListedFile> files;
+    std::vector<QString> names;
     for (const char* name : {"PACMAN.7Z", "\u00c9clair.7z", "stra\u00dfe.7z", "a_b.7z"})
-        files.push_back({QString::fromUtf8(name), 3});
-    const ArchiveNameIndex index(files);
+        names.push_back(QString::fromUtf8(name));
+    const ArchiveNameIndex index(names);
     const QString lookup = QString::fromUtf8(GetParam().lookup);
 
     bool linear = false;
-    for (const ListedFile& file : files)
-        linear = linear || file.Name.compare(lookup, Qt::CaseInsensitive) == 0;
+    for (const QString& name : names)
+        linear = linear || name.compare(lookup, Qt::CaseInsensitive) == 0;
     EXPECT_EQ(linear, GetParam().contained);
-    EXPECT_EQ(index.ListedSize(lookup).has_value(), GetParam().contained);
+    EXPECT_EQ(index.Find(lookup).has_value(), GetParam().contained);
 }
 
 INSTANTIATE_TEST_SUITE_P(ArchiveNameIndex, ArchiveNameIndexCases,
@@ -296,18 +296,16 @@ INSTANTIATE_TEST_SUITE_P(ArchiveNameIndex, ArchiveNameIndexCases,
 
 TEST(ArchiveNameIndex, ExactSpellingFirstThenTheFirstListedEqualIgnoringCase)
 {
-    const ArchiveNameIndex index({{QStringLiteral("PACMAN.7Z"), 3},
-                                  {QStringLiteral("Pacman.7z"), 4},
-                                  {QStringLiteral("pacman.7z"), 5},
-                                  {QStringLiteral("GALAGA.7Z"), 6}});
+    const ArchiveNameIndex index({QStringLiteral("PACMAN.7Z"), QStringLiteral("Pacman.7z"), QStringLiteral("pacman.7z"),
+                                  QStringLiteral("GALAGA.7Z")});
 
-    EXPECT_EQ(index.ListedSize(QStringLiteral("PACMAN.7Z")), std::optional<qint64>(3));
-    EXPECT_EQ(index.ListedSize(QStringLiteral("Pacman.7z")), std::optional<qint64>(4));
-    EXPECT_EQ(index.ListedSize(QStringLiteral("pacman.7z")), std::optional<qint64>(5));
-    EXPECT_EQ(index.ListedSize(QStringLiteral("PacMan.7z")), std::optional<qint64>(3));
-    EXPECT_EQ(index.ListedSize(QStringLiteral("galaga.7z")), std::optional<qint64>(6));
-    EXPECT_EQ(index.ListedSize(QStringLiteral("Galaga.7z")), std::optional<qint64>(6));
-    EXPECT_EQ(index.ListedSize(QStringLiteral("galaxian.7z")), std::nullopt);
+    EXPECT_EQ(index.Find(QStringLiteral("PACMAN.7Z")), std::optional<std::size_t>(0));
+    EXPECT_EQ(index.Find(QStringLiteral("Pacman.7z")), std::optional<std::size_t>(1));
+    EXPECT_EQ(index.Find(QStringLiteral("pacman.7z")), std::optional<std::size_t>(2));
+    EXPECT_EQ(index.Find(QStringLiteral("PacMan.7z")), std::optional<std::size_t>(0));
+    EXPECT_EQ(index.Find(QStringLiteral("galaga.7z")), std::optional<std::size_t>(3));
+    EXPECT_EQ(index.Find(QStringLiteral("Galaga.7z")), std::optional<std::size_t>(3));
+    EXPECT_EQ(index.Find(QStringLiteral("galaxian.7z")), std::nullopt);
 }
 
 } // namespace
