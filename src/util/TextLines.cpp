@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <cstdint>
+#include <cstring>
+
 namespace quarvel {
 
 namespace {
@@ -116,23 +119,45 @@ bool StreamFile(QFile& file, const QString& path, qint64 offset, LineTextDecoder
     return valid;
 }
 
+// High bit set in exactly the bytes of v that are zero.
+std::uint64_t ZeroBytes(std::uint64_t v)
+{
+    constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
+    return ~(((v & low7) + low7) | v | low7);
+}
+
 // True when the bytes already are lines text: UTF-8 without a mark, each line ended by CR LF
 // and no other CR or LF. They decode to themselves, so the decoding copy can be skipped; a
 // category list, written with CR LF, then builds with 7 % fewer instructions.
+//
+// It looks at eight bytes at a time: the LFs must be exactly the bytes after the CRs. A byte
+// at a time cost ten instructions a byte, more than the build of a catver.ini that follows.
 bool IsLinesText(QByteArrayView bytes)
 {
     if (bytes.isEmpty())
         return true;
-    if (MarkOf(bytes) != Mark::None || !bytes.endsWith("\r\n") || !bytes.isValidUtf8())
+    if (MarkOf(bytes) != Mark::None || !bytes.endsWith("\r\n"))
         return false;
-    // The text ends with LF, so every CR has a byte after it.
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'))
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    constexpr std::uint64_t highs = 0x8080808080808080ull;
+    std::uint64_t lastByteWasCr = 0;
+    std::uint64_t seenHighBits = 0;
+    for (qsizetype at = 0; at < bytes.size(); at += 8) {
+        // The last word is padded with zero bytes, which are neither CR nor LF.
+        std::uint64_t word = 0;
+        if (bytes.size() - at >= 8)
+            std::memcpy(&word, bytes.data() + at, 8);
+        else
+            std::memcpy(&word, bytes.data() + at, std::size_t(bytes.size() - at));
+        const std::uint64_t cr = ZeroBytes(word ^ (ones * '\r'));
+        const std::uint64_t lf = ZeroBytes(word ^ (ones * '\n'));
+        // Byte i + 1 lies eight bits above byte i; byte 0 follows the last word's byte 7.
+        if (lf != ((cr << 8) | (lastByteWasCr << 7)))
             return false;
-        if (bytes[i] == '\r' && bytes[i + 1] != '\n')
-            return false;
+        lastByteWasCr = cr >> 63;
+        seenHighBits |= word & highs;
     }
-    return true;
+    return seenHighBits == 0 || bytes.isValidUtf8();
 }
 
 } // namespace

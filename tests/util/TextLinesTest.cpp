@@ -35,6 +35,13 @@ TEST_P(TextLinesLoad, DecodesAndSplitsLikeAStringList)
     EXPECT_EQ(lines.Text(), GetParam().text);
 }
 
+// Decoding bytes already in memory gives what reading them from a file gives; a text that is
+// lines text already comes back as it is.
+TEST_P(TextLinesLoad, DecodesInMemoryAsFromAFile)
+{
+    EXPECT_EQ(TextLines::Decode(GetParam().bytes), GetParam().text);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, TextLinesLoad,
     ::testing::Values(
@@ -55,6 +62,15 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"Latin1WithCr", "\xE9\r\xE8", "\xC3\xA9\r\n\xC3\xA8\r\n"},
         LoadCase{"Utf16LittleEndian", QByteArray("\xFF\xFE" "a\0\n\0\xE9\0", 8), "a\r\n\xC3\xA9\r\n"},
         LoadCase{"Utf16BigEndian", QByteArray("\xFE\xFF\0a\0\r\0b", 8), "a\r\nb\r\n"},
+        LoadCase{"LoneLineFeedBeforeAFinalCrLf", "a\nb\r\n", "a\r\nb\r\n"},
+        LoadCase{"LoneCrBeforeAFinalCrLf", "a\rb\r\n", "a\r\nb\r\n"},
+        LoadCase{"CrBeforeAFinalCrLf", "ab\r\r\n", "ab\r\n\r\n"},
+        LoadCase{"LineFeedThenCr", "a\n\rb\r\n", "a\r\n\r\nb\r\n"},
+        LoadCase{"LineFeedFirst", "\nab\r\n", "\r\nab\r\n"},
+        LoadCase{"CrLfAcrossEightBytes", "1234567\r\nabcdef\r\n", "1234567\r\nabcdef\r\n"},
+        LoadCase{"LoneCrAtTheEndOfEightBytes", "1234567\rabcdef\r\n", "1234567\r\nabcdef\r\n"},
+        LoadCase{"CrLfLinesInUtf8", "Pok\xC3\xA9mon\r\n", "Pok\xC3\xA9mon\r\n"},
+        LoadCase{"CrLfLinesInLatin1", "caf\xE9\r\n", "caf\xC3\xA9\r\n"},
         LoadCase{"LongUnixText", QByteArray("0123456789abcdef\n").repeated(1000),
                  QByteArray("0123456789abcdef\r\n").repeated(1000)}),
     test::CaseName());
