@@ -3,13 +3,13 @@
 #include "catalogue/CategoryTable.h"
 #include "reporting/LogSink.h"
 #include "util/LinesText.h"
+#include "util/Paths.h"
 #include "util/QuarvelError.h"
 #include "util/Stopwatch.h"
 #include "util/StringList.h"
 #include "util/TextLines.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -84,9 +84,7 @@ QuarvelError TooLargeRefusal(const QString& path)
 // catver.ini is, then needs no decoding copy.
 QByteArray ReadListText(const QString& path)
 {
-    // Opening a pipe waits for a writer, and a device may never end.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile() && !info.isDir())
+    if (IsSpecialFile(path))
         throw OpenRefusal(path, QStringLiteral("It is not a regular file."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -8,7 +8,6 @@
 
 #include <QHash>
 
-#include <algorithm>
 #include <cstring>
 
 namespace quarvel {
@@ -66,11 +65,6 @@ private:
     QByteArrayView lastValue_;
     QString lastText_;
 };
-
-bool IsAscii(QByteArrayView text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
 
 // At most one machine per line: reserving that many spares rehashing the name index as it grows.
 // memchr takes many bytes per step where a byte loop takes one.

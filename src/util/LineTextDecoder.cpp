@@ -1,5 +1,7 @@
 #include "util/LineTextDecoder.h"
 
+#include "util/ByteWords.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -14,10 +16,7 @@ namespace {
 // True when the eight bytes hold a CR, an LF or a byte of 0x80 or more.
 bool WordHasSpecialByte(std::uint64_t word)
 {
-    constexpr std::uint64_t ones = 0x0101010101010101ull;
-    constexpr std::uint64_t highs = 0x8080808080808080ull;
-    auto hasZeroByte = [](std::uint64_t v) { return (v - ones) & ~v & highs; };
-    return ((word & highs) | hasZeroByte(word ^ (ones * '\r')) | hasZeroByte(word ^ (ones * '\n'))) != 0;
+    return ((word & HighBitOfEachByte) | BytesEqualTo(word, '\r') | BytesEqualTo(word, '\n')) != 0;
 }
 
 // The most output bytes one input byte can give: a lone CR or LF becomes CR LF, a Latin-1

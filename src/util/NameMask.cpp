@@ -9,11 +9,6 @@ namespace quarvel {
 
 namespace {
 
-bool IsAscii(std::string_view name)
-{
-    return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 char LowerAsciiByte(char c)
 {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -58,7 +53,7 @@ NameMask::NameMask(const QString& mask)
 
 bool NameMask::Matches(std::string_view name) const
 {
-    if (asciiMask_ && IsAscii(name))
+    if (asciiMask_ && IsAscii(QByteArrayView(name.data(), qsizetype(name.size()))))
         return Glob(std::span<const char>(asciiPattern_), std::span<const char>(name),
                     [](char pattern, char c) { return pattern == LowerAsciiByte(c); });
     const QList<uint> folded =

@@ -66,4 +66,10 @@ bool FileExistsInFolder(const QString& path)
     return entry.exists() && !entry.isDir();
 }
 
+bool IsSpecialFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isFile() && !info.isDir();
+}
+
 } // namespace quarvel

@@ -22,5 +22,9 @@ QString ExtractFilePath(const QString& path);
 bool FolderExists(const QString& path);
 // True when the folder part of the path exists and the path names an existing non-folder entry.
 bool FileExistsInFolder(const QString& path);
+// True when the path names an existing entry that is neither a file nor a folder (a pipe, a
+// device, a socket; a link counts as its target). Opening a pipe waits for a writer and a
+// device may never end, so text is never read from one.
+bool IsSpecialFile(const QString& path);
 
 } // namespace quarvel

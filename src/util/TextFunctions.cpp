@@ -25,6 +25,11 @@ QString LowerAscii(const QString& text)
     return folded;
 }
 
+bool IsAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 bool SameTextAscii(QStringView a, QStringView b)
 {
     if (a.size() != b.size())

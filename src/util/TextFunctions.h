@@ -12,6 +12,9 @@ QChar LowerAsciiChar(QChar c);
 QString LowerAscii(const QString& text);
 bool SameTextAscii(QStringView a, QStringView b);
 
+// True when every byte is below 0x80.
+bool IsAscii(QByteArrayView bytes);
+
 // True when sub occurs in s; false when either is empty.
 bool ContainsStr(const QString& sub, const QString& s);
 // As ContainsStr, ignoring ASCII letter case.

@@ -1,10 +1,11 @@
 #include "util/TextLines.h"
 
+#include "util/ByteWords.h"
 #include "util/LineTextDecoder.h"
+#include "util/Paths.h"
 #include "util/QuarvelError.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <cstdint>
@@ -119,13 +120,6 @@ bool StreamFile(QFile& file, const QString& path, qint64 offset, LineTextDecoder
     return valid;
 }
 
-// High bit set in exactly the bytes of v that are zero.
-std::uint64_t ZeroBytes(std::uint64_t v)
-{
-    constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
-    return ~(((v & low7) + low7) | v | low7);
-}
-
 // True when the bytes already are lines text: UTF-8 without a mark, each line ended by CR LF
 // and no other CR or LF. They decode to themselves, so the decoding copy can be skipped; a
 // category list, written with CR LF, then builds with 7 % fewer instructions.
@@ -138,8 +132,6 @@ bool IsLinesText(QByteArrayView bytes)
         return true;
     if (MarkOf(bytes) != Mark::None || !bytes.endsWith("\r\n"))
         return false;
-    constexpr std::uint64_t ones = 0x0101010101010101ull;
-    constexpr std::uint64_t highs = 0x8080808080808080ull;
     std::uint64_t lastByteWasCr = 0;
     std::uint64_t seenHighBits = 0;
     for (qsizetype at = 0; at < bytes.size(); at += 8) {
@@ -149,13 +141,13 @@ bool IsLinesText(QByteArrayView bytes)
             std::memcpy(&word, bytes.data() + at, 8);
         else
             std::memcpy(&word, bytes.data() + at, std::size_t(bytes.size() - at));
-        const std::uint64_t cr = ZeroBytes(word ^ (ones * '\r'));
-        const std::uint64_t lf = ZeroBytes(word ^ (ones * '\n'));
+        const std::uint64_t cr = BytesEqualTo(word, '\r');
+        const std::uint64_t lf = BytesEqualTo(word, '\n');
         // Byte i + 1 lies eight bits above byte i; byte 0 follows the last word's byte 7.
         if (lf != ((cr << 8) | (lastByteWasCr << 7)))
             return false;
         lastByteWasCr = cr >> 63;
-        seenHighBits |= word & highs;
+        seenHighBits |= word & HighBitOfEachByte;
     }
     return seenHighBits == 0 || bytes.isValidUtf8();
 }
@@ -164,10 +156,7 @@ bool IsLinesText(QByteArrayView bytes)
 
 void TextLines::LoadFromFile(const QString& path)
 {
-    // Opening a pipe waits for a writer, a device such as /dev/zero never ends, and neither
-    // can be read a second time: only files and what the system reports as files are read.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile() && !info.isDir())
+    if (IsSpecialFile(path))
         throw QuarvelError(OpenErrorText(path, QStringLiteral("It is not a regular file.")));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
