@@ -70,7 +70,7 @@ bool IsCatverEntry(QByteArrayView line)
 
 QuarvelError OpenRefusal(const QString& path, const QString& reason)
 {
-    return Refusal(QStringLiteral("Cannot open file %1. %2").arg(Quoted(path), reason));
+    return Refusal(TextLines::OpenErrorText(path, reason));
 }
 
 QuarvelError TooLargeRefusal(const QString& path)

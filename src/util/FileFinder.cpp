@@ -10,19 +10,11 @@
 #include <QFile>
 
 #include <algorithm>
-#include <cstdint>
-#include <span>
-#include <string>
 #include <string_view>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace quarvel {
 

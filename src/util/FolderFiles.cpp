@@ -39,11 +39,7 @@ FolderFiles::FolderFiles(const QString& Folder, const QString& Mask, EventPump& 
         if (kind != EntryKind::Missing && kind != EntryKind::Folder)
             reading_->files.push_back(&entry);
     }
-    std::vector<FolderEntry*> unsized;
-    for (FolderEntry* entry : reading_->files)
-        if (entry->kind == EntryKind::Regular && !entry->sizeKnown)
-            unsized.push_back(entry);
-    reading_->sizes.emplace(listing, std::move(unsized));
+    reading_->sizes.emplace(listing, FolderListing::NeedingStats(reading_->files, true));
 
     names_.reserve(reading_->files.size());
     for (const FolderEntry* entry : reading_->files)

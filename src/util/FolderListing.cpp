@@ -82,11 +82,6 @@ void FolderListing::Close()
     dir_ = nullptr;
 }
 
-QString FolderListing::DecodedName(const FolderEntry& entry) const
-{
-    const std::string_view name = NameOf(entry);
-    return QString::fromUtf8(QByteArrayView(name.data(), qsizetype(name.size())));
-}
 
 EntryKind FolderListing::Resolve(FolderEntry& entry) const
 {
@@ -104,14 +99,19 @@ qint64 FolderListing::SizeOf(FolderEntry& entry) const
     return entry.size;
 }
 
-void FolderListing::Prepare(const std::vector<FolderEntry*>& entries, bool sizes) const
+std::vector<FolderEntry*> FolderListing::NeedingStats(const std::vector<FolderEntry*>& entries, bool sizes)
 {
     std::vector<FolderEntry*> pending;
     for (FolderEntry* entry : entries)
         if (entry->kind == EntryKind::Unresolved
             || (sizes && entry->kind == EntryKind::Regular && !entry->sizeKnown))
             pending.push_back(entry);
-    StatWork(*this, std::move(pending)).Finish();
+    return pending;
+}
+
+void FolderListing::Prepare(const std::vector<FolderEntry*>& entries, bool sizes) const
+{
+    StatWork(*this, NeedingStats(entries, sizes)).Finish();
 }
 
 void FolderListing::AddName(std::string_view name, EntryKind kind)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/Paths.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -50,12 +52,13 @@ public:
 
     std::vector<FolderEntry>& Entries() { return entries_; }
     std::string_view NameOf(const FolderEntry& entry) const { return {names_.data() + entry.offset, entry.length}; }
-    // File names as QFile::encodeName gives them back: Qt takes them as UTF-8 on this platform.
-    QString DecodedName(const FolderEntry& entry) const;
+    QString DecodedName(const FolderEntry& entry) const { return DecodeName(NameOf(entry)); }
 
     // These need the folder still open: stats are taken relative to it.
     EntryKind Resolve(FolderEntry& entry) const;
     qint64 SizeOf(FolderEntry& entry) const;
+    // Those of entries that need a stat: to learn their kind, and with sizes their size.
+    static std::vector<FolderEntry*> NeedingStats(const std::vector<FolderEntry*>& entries, bool sizes);
     // Takes in one go the stats these entries will need, and is back when all are done.
     void Prepare(const std::vector<FolderEntry*>& entries, bool sizes) const;
 

@@ -1,5 +1,6 @@
 #include "util/NameMask.h"
 
+#include "util/Paths.h"
 #include "util/TextFunctions.h"
 
 #include <algorithm>
@@ -56,8 +57,7 @@ bool NameMask::Matches(std::string_view name) const
     if (asciiMask_ && IsAscii(QByteArrayView(name.data(), qsizetype(name.size()))))
         return Glob(std::span<const char>(asciiPattern_), std::span<const char>(name),
                     [](char pattern, char c) { return pattern == LowerAsciiByte(c); });
-    const QList<uint> folded =
-        QString::fromUtf8(QByteArrayView(name.data(), qsizetype(name.size()))).toCaseFolded().toUcs4();
+    const QList<uint> folded = DecodeName(name).toCaseFolded().toUcs4();
     return Glob(std::span<const uint>(foldedPattern_), std::span<const uint>(folded),
                 [](uint pattern, uint c) { return pattern == c; });
 }

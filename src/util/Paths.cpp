@@ -52,6 +52,11 @@ QString ExtractFilePath(const QString& path)
     return path.left(LastDelimiter(path) + 1);
 }
 
+QString DecodeName(std::string_view name)
+{
+    return QString::fromUtf8(QByteArrayView(name.data(), qsizetype(name.size())));
+}
+
 bool FolderExists(const QString& path)
 {
     return !path.isEmpty() && QFileInfo(path).isDir();

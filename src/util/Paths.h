@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 namespace quarvel {
 
 // The platform's path delimiter ("/" here, "\" on Windows).
@@ -17,6 +19,10 @@ QString ExtractFileExt(const QString& path);
 QString ExtractFileName(const QString& path);
 // Everything up to and including the last delimiter; empty when there is none.
 QString ExtractFilePath(const QString& path);
+
+// A file name as the system lists it, as QFile::encodeName gives it back: Qt takes names as
+// UTF-8 on this platform.
+QString DecodeName(std::string_view name);
 
 // True when the path names an existing folder (a link counts when its target is one).
 bool FolderExists(const QString& path);

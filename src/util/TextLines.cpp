@@ -44,10 +44,6 @@ qsizetype MarkLength(Mark mark)
     return 0;
 }
 
-QString OpenErrorText(const QString& path, const QString& reason)
-{
-    return QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason);
-}
 
 // Decodes bytes already in memory: UTF-8 when they are valid UTF-8, else Latin-1.
 QByteArray DecodeUtf8OrLatin1(QByteArrayView bytes)
@@ -88,7 +84,7 @@ QByteArray DecodeUtf16(QByteArrayView bytes, Mark mark)
 
 QString TooLargeText(const QString& path)
 {
-    return OpenErrorText(path, QStringLiteral("The file is 4 GiB or larger, too large to read."));
+    return TextLines::OpenErrorText(path, QStringLiteral("The file is 4 GiB or larger, too large to read."));
 }
 
 // Reads the file from offset in chunks straight into the decoder; false when the bytes
@@ -99,14 +95,14 @@ bool StreamFile(QFile& file, const QString& path, qint64 offset, LineTextDecoder
                 QByteArray& text)
 {
     if (!file.seek(offset))
-        throw QuarvelError(OpenErrorText(path, file.errorString()));
+        throw QuarvelError(TextLines::OpenErrorText(path, file.errorString()));
     LineTextDecoder decoder(encoding, file.size() - offset);
     QByteArray chunk(ReadChunkBytes, Qt::Uninitialized);
     std::int64_t total = offset;
     for (;;) {
         const qint64 got = file.read(chunk.data(), chunk.size());
         if (got < 0)
-            throw QuarvelError(OpenErrorText(path, file.errorString()));
+            throw QuarvelError(TextLines::OpenErrorText(path, file.errorString()));
         if (got == 0)
             break;
         total += got;
@@ -157,10 +153,10 @@ bool IsLinesText(QByteArrayView bytes)
 void TextLines::LoadFromFile(const QString& path)
 {
     if (IsSpecialFile(path))
-        throw QuarvelError(OpenErrorText(path, QStringLiteral("It is not a regular file.")));
+        throw QuarvelError(TextLines::OpenErrorText(path, QStringLiteral("It is not a regular file.")));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw QuarvelError(OpenErrorText(path, file.errorString()));
+        throw QuarvelError(TextLines::OpenErrorText(path, file.errorString()));
     if (file.size() >= MaxDocumentBytes)
         throw QuarvelError(TooLargeText(path));
 
@@ -175,7 +171,7 @@ void TextLines::LoadFromFile(const QString& path)
         StreamFile(file, path, 0, LineTextDecoder::Encoding::Latin1, text);
     }
     if (text.size() >= MaxDocumentBytes)
-        throw QuarvelError(OpenErrorText(path, QStringLiteral("The text is 4 GiB or larger, too large to read.")));
+        throw QuarvelError(TextLines::OpenErrorText(path, QStringLiteral("The text is 4 GiB or larger, too large to read.")));
     text_ = std::move(text);
 }
 
@@ -200,6 +196,11 @@ QByteArray TextLines::Decode(QByteArray bytes)
 void TextLines::SetText(const QString& text)
 {
     text_ = LinesOfUtf8(text.toUtf8());
+}
+
+QString TextLines::OpenErrorText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason);
 }
 
 } // namespace quarvel

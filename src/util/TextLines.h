@@ -32,6 +32,9 @@ public:
     // The text of raw file bytes, decoded and split into lines as LoadFromFile does.
     static QByteArray Decode(QByteArray bytes);
 
+    // The text of the error of a file that cannot be read: "Cannot open file "<path>". <reason>".
+    static QString OpenErrorText(const QString& path, const QString& reason);
+
 private:
     QByteArray text_;
 };
