@@ -1,6 +1,7 @@
 #include "cli/CliSession.h"
 
 #include "cli/CliError.h"
+#include "util/Paths.h"
 #include "util/QuarvelError.h"
 
 #include <QFile>
@@ -35,7 +36,8 @@ CliSession::CliSession(const CliOptions& options)
 
 void CliSession::Load()
 {
-    if (!session_.ScanSourceFolder())
+    // Only the match needs the folder listed, so here it is only looked for.
+    if (!FolderExists(options_.sourceFolder))
         throw CliError(QStringLiteral("source folder not found: %1").arg(options_.sourceFolder));
     LoadCategories();
     LoadList();
@@ -70,7 +72,7 @@ void CliSession::LoadList()
 
 const RomTable& CliSession::Filtered(bool presentOnly)
 {
-    filter_.Refilter(session_.RomList(), FilterInputs(presentOnly), session_.FilteredRoms());
+    session_.Refilter(FilterInputs(presentOnly));
     return session_.FilteredRoms();
 }
 

@@ -10,8 +10,8 @@
 
 namespace quarvel {
 
-// The window's engine set up from the command line: categories, source scan, import and
-// match, in the order the window runs them, and the Roms List filter over the result.
+// The window's engine set up from the command line: categories, import and match, in the
+// order the window runs them, and the Roms List filter over the result.
 class CliSession {
 public:
     explicit CliSession(const CliOptions& options);
@@ -38,7 +38,6 @@ private:
     NoEventPump pump_;
     CliPrompts prompts_;
     Session session_;
-    RomFilter filter_;
 };
 
 } // namespace quarvel
