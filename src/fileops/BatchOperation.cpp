@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <exception>
 
 namespace quarvel {
@@ -34,11 +33,6 @@ constexpr std::array<OperationTexts, 4> Texts{{
 const OperationTexts& TextsOf(BatchOperation operation)
 {
     return Texts[static_cast<std::size_t>(operation)];
-}
-
-int ProgressValue(qsizetype value)
-{
-    return static_cast<int>(std::min<qsizetype>(value, INT_MAX));
 }
 
 FileActionResult Act(BatchOperation operation, const FileActions& actions, const QString& source,

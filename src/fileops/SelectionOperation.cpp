@@ -6,7 +6,6 @@
 #include "reporting/ProgressSink.h"
 
 #include <algorithm>
-#include <climits>
 #include <exception>
 
 namespace quarvel {
@@ -19,11 +18,6 @@ struct SelectedArchive {
     std::size_t row;
     QString romFile;
 };
-
-int ProgressValue(std::size_t value)
-{
-    return static_cast<int>(std::min<std::size_t>(value, INT_MAX));
-}
 
 RowIndexes RowsInTable(const RomTable& FilteredRoms, RowIndexes selectedRows)
 {

@@ -11,20 +11,10 @@
 #include "util/StringList.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstddef>
 #include <optional>
 
 namespace quarvel {
-
-namespace {
-
-int ProgressValue(std::size_t value)
-{
-    return static_cast<int>(std::min<std::size_t>(value, INT_MAX));
-}
-
-} // namespace
 
 QString SourceTypeExtension(int sourceTypeIndex)
 {
