@@ -25,10 +25,11 @@ public:
 
     void Register(Rule rule);
     bool IsBusy() const { return depth_ > 0; }
-    // Applies every rule to the present state, after a fact the rules read has changed.
-    void Refresh() const;
 
 private:
+    // Applies every rule to the present state.
+    void Refresh() const;
+
     int depth_ = 0;
     std::vector<Rule> rules_;
 };

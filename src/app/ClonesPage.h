@@ -36,8 +36,6 @@ public:
     // the page because the session reports on them; the page lays them out.
     ClonesPage(Services services, QPlainTextEdit* memo1, QProgressBar* progressBar1, QWidget* parent);
 
-    QPlainTextEdit* Memo() const { return memo1_; }
-    QProgressBar* ProgressBar() const { return progressBar1_; }
     QLabel* Link() const { return label4_; }
 
     // Shows the settings the session holds.

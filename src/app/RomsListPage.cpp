@@ -34,9 +34,7 @@ constexpr int StripHeight = 24;
 
 QAction* MenuItem(QMenu* menu, const QString& caption, const char* objectName)
 {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(objectName));
-    return action;
+    return Named(menu->addAction(caption), objectName);
 }
 
 } // namespace
@@ -211,12 +209,12 @@ void RomsListPage::PopupCategoryMenu(const QPoint& globalPosition)
     popupMenu2_->popup(globalPosition);
 }
 
-std::vector<std::size_t> RomsListPage::SelectedRows() const
+RowIndexes RomsListPage::SelectedRows() const
 {
-    std::vector<std::size_t> rows;
+    // In selection order: the operations put the rows in table order themselves.
+    RowIndexes rows;
     for (const QModelIndex& index : listView1_->selectionModel()->selectedRows())
         rows.push_back(std::size_t(index.row()));
-    std::sort(rows.begin(), rows.end());
     return rows;
 }
 

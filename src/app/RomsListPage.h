@@ -51,7 +51,7 @@ private:
     void ConnectHandlers();
     void ApplyBusyRule(bool busy);
     RomFilterInputs FilterInputs() const;
-    std::vector<std::size_t> SelectedRows() const;
+    RowIndexes SelectedRows() const;
     void SetAllCategoriesChecked(bool checked);
 
     void PopupMenu1Popup(const QPoint& position);

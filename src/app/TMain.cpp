@@ -15,7 +15,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -222,7 +221,7 @@ bool TMain::ChooseCategories(const QString& path)
     }
     if (!session_->LoadCategoryList(chooser, path))
         return false;
-    RememberCategoryFile(*services_.settings, key, QFileInfo(path).absoluteFilePath());
+    RememberCategoryFile(*services_.settings, key, path);
     return true;
 }
 

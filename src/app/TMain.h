@@ -40,7 +40,6 @@ public:
     static constexpr const char* SettingsKey = Session::SettingsKey;
     static constexpr const char* SettingsValue = Session::SettingsValue;
 
-    const Session& Engine() const { return *session_; }
     const StringList& CategoryNames() const { return session_->CategoryNames(); }
     const CategoryTable& Categories() const { return session_->Categories(); }
     const RomTable& RomList() const { return session_->RomList(); }
