@@ -47,7 +47,7 @@ Section SectionOf(QByteArrayView header)
 {
     if (header == "[FOLDER_SETTINGS]" || header == "[ROOT_FOLDER]")
         return Section::FolderLayout;
-    if (header.compare("[Category]", Qt::CaseInsensitive) == 0)
+    if (CategoryTable::IsCatverCategoryHeader(header))
         return Section::Category;
     return Section::Other;
 }
@@ -120,7 +120,7 @@ std::optional<CategoryListFormat> CategoryListFile::DetectFormat(QByteArrayView 
         const QByteArrayView trimmed = line.trimmed();
         if (trimmed.isEmpty() || trimmed.startsWith(';'))
             return true;
-        if (trimmed.startsWith('[') && trimmed.endsWith(']')) {
+        if (CategoryTable::IsSectionHeader(trimmed)) {
             section = SectionOf(trimmed);
             return true;
         }

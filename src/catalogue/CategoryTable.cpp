@@ -25,16 +25,6 @@ QString CategoryNameOf(QByteArrayView line)
     return StripChar(StripChar(text, u'[', false), u']', false);
 }
 
-bool IsSectionHeader(QByteArrayView trimmedLine)
-{
-    return trimmedLine.startsWith('[') && trimmedLine.endsWith(']');
-}
-
-bool IsCatverCategoryHeader(QByteArrayView trimmedLine)
-{
-    return trimmedLine.compare("[Category]", Qt::CaseInsensitive) == 0;
-}
-
 // catver.ini repeats a few hundred category texts over tens of thousands of lines: decoding
 // each distinct one once, and sharing it, keeps the load fast and the table small. They are
 // looked up by their bytes, which a raw-data array wraps without a copy.
@@ -83,6 +73,16 @@ qsizetype MostMachines(QByteArrayView linesText)
 }
 
 } // namespace
+
+bool CategoryTable::IsSectionHeader(QByteArrayView trimmedLine)
+{
+    return trimmedLine.startsWith('[') && trimmedLine.endsWith(']');
+}
+
+bool CategoryTable::IsCatverCategoryHeader(QByteArrayView trimmedLine)
+{
+    return trimmedLine.compare("[Category]", Qt::CaseInsensitive) == 0;
+}
 
 void CategoryTable::Build(QByteArray compressedList, StringList& names)
 {

@@ -41,6 +41,11 @@ public:
 
     const std::vector<Genres>& GenreList() const { return genreList_; }
 
+    // "[...]", a section header of either format, without the line's surrounding blanks.
+    static bool IsSectionHeader(QByteArrayView trimmedLine);
+    // The header of catver.ini's section of categories, in any letter case.
+    static bool IsCatverCategoryHeader(QByteArrayView trimmedLine);
+
 private:
     // Empties the table and the names, making room for the machines of linesText.
     void Clear(StringList& names, QByteArrayView linesText);

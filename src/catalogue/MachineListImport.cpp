@@ -24,7 +24,8 @@ void FillRecord(Rom& rom, const TLibXML2& scanner, quint32 node, const CategoryT
     rom.RomFile = DecodeXmlEntities(scanner.GetSubItemOf(node, machine, QStringLiteral("name")));
     rom.GameName = DecodeXmlEntities(scanner.GetItemCaseOf(node, QStringLiteral("description")));
     rom.Year = DecodeXmlEntities(scanner.GetItemCaseOf(node, QStringLiteral("year")));
-    rom.IsClone = !DecodeXmlEntities(scanner.GetSubItemOf(node, machine, QStringLiteral("cloneof"))).isEmpty();
+    // Decoding never empties a text, so only whether the attribute is there counts.
+    rom.IsClone = !scanner.GetSubItemOf(node, machine, QStringLiteral("cloneof")).isEmpty();
     rom.Manufacturer = DecodeXmlEntities(scanner.GetItemCaseOf(node, QStringLiteral("manufacturer")));
     rom.Category = categories.FindCategory(rom.RomFile);
 }

@@ -22,7 +22,7 @@ qsizetype RomFilter::Refilter(const RomTable& romList, const RomFilterInputs& in
     filteredRoms.clear();
     for (std::size_t row = 0; row < romList.size(); ++row) {
         const Rom& rom = romList[row];
-        if ((!rom.InDisk && inputs.OnlyPresent) || (rom.IsClone && !inputs.ShowClones) || !PassesCategory(row, rom, inputs.CategoryItems))
+        if ((!rom.InDisk && inputs.OnlyPresent) || (rom.IsClone && !inputs.ShowClones) || !PassesCategory(row, inputs.CategoryItems))
             continue;
         if (foldedText.isEmpty() || index_.Contains(row, foldedText))
             filteredRoms.push_back(rom);
@@ -30,10 +30,9 @@ qsizetype RomFilter::Refilter(const RomTable& romList, const RomFilterInputs& in
     return qsizetype(filteredRoms.size());
 }
 
-bool RomFilter::PassesCategory(std::size_t row, const Rom& rom, const std::vector<CategoryItem>& items) const
+bool RomFilter::PassesCategory(std::size_t row, const std::vector<CategoryItem>& items) const
 {
-    if (rom.Category.isEmpty() && !IsChecked(items, 0))
-        return false;
+    // A machine without a category has item 0, "-Missing Category-", in the index.
     return IsChecked(items, index_.CategoryItemIndex(row));
 }
 

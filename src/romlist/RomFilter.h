@@ -29,7 +29,7 @@ public:
     static QString FoundCaption(qsizetype rows);
 
 private:
-    bool PassesCategory(std::size_t row, const Rom& rom, const std::vector<CategoryItem>& items) const;
+    bool PassesCategory(std::size_t row, const std::vector<CategoryItem>& items) const;
 
     RomSearchIndex index_;
 };

@@ -1,5 +1,7 @@
 #include "util/FoldedNameIndex.h"
 
+#include "util/TextFunctions.h"
+
 #include <bit>
 
 namespace quarvel {
@@ -26,10 +28,8 @@ quint32 FoldedNameIndex::HashOf(QStringView name)
     // FNV-1a over the folded UTF-16 units, finished with a multiply so the low bits, which
     // pick the slot, depend on every character.
     quint64 hash = 14695981039346656037ull;
-    for (const QChar c : name) {
-        const char16_t u = c.unicode();
-        hash = (hash ^ ((u >= u'A' && u <= u'Z') ? u + (u'a' - u'A') : u)) * 1099511628211ull;
-    }
+    for (const QChar c : name)
+        hash = (hash ^ LowerAsciiChar(c).unicode()) * 1099511628211ull;
     hash ^= hash >> 32;
     return quint32(hash * 0x9E3779B97F4A7C15ull >> 32);
 }

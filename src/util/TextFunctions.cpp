@@ -6,12 +6,6 @@
 
 namespace quarvel {
 
-QChar LowerAsciiChar(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= u'A' && u <= u'Z') ? QChar(char16_t(u + (u'a' - u'A'))) : c;
-}
-
 QString LowerAscii(const QString& text)
 {
     // Most texts folded are already lower case: sharing them spares a copy per text.

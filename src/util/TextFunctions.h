@@ -8,7 +8,12 @@ namespace quarvel {
 // Text helpers whose letter-case rules fold only the ASCII letters A to Z, so folding
 // never changes a text's length and positions found in a folded copy stay valid.
 
-QChar LowerAsciiChar(QChar c);
+// Inline: hashing and comparing names fold every character.
+inline QChar LowerAsciiChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'A' && u <= u'Z') ? QChar(char16_t(u + (u'a' - u'A'))) : c;
+}
 QString LowerAscii(const QString& text);
 bool SameTextAscii(QStringView a, QStringView b);
 
