@@ -22,13 +22,13 @@ ChannelTable TintTable(int target, int gloss)
 {
     ChannelTable table{};
     for (int v = 0; v < 256; ++v)
-        table[v] = static_cast<uchar>(v + FloorDiv256(gloss * (target - v)));
+        table[v] = static_cast<uchar>(BlendChannel(target, v, gloss));
     return table;
 }
 
 uchar Lighten(uchar value, int lift)
 {
-    return static_cast<uchar>(value + FloorDiv256((255 - value) * lift));
+    return static_cast<uchar>(BlendChannel(255, value, lift));
 }
 
 } // namespace
@@ -119,21 +119,11 @@ void GlassRenderer::ApplyFocusGlow(QRgb focusColor, int lightHeight)
         for (int r = 0; r < glowHeight - 1; ++r) {
             const int y = h - glowHeight + r;
             const int strength = MulDiv(spread, r, glowHeight);
-            GlowPixel(x, y, focusColor, strength);
+            pixels_.BlendPixel(x, y, focusColor, 255 - strength);
             if (x < w - 1 - x)
-                GlowPixel(w - 1 - x, y, focusColor, strength);
+                pixels_.BlendPixel(w - 1 - x, y, focusColor, 255 - strength);
         }
     }
-}
-
-void GlassRenderer::GlowPixel(int x, int y, QRgb focusColor, int strength)
-{
-    const int keep = 255 - strength;
-    pixels_.ChangePixel(x, y, [focusColor, keep](uchar* rgb) {
-        rgb[0] = static_cast<uchar>(qRed(focusColor) + FloorDiv256((rgb[0] - qRed(focusColor)) * keep));
-        rgb[1] = static_cast<uchar>(qGreen(focusColor) + FloorDiv256((rgb[1] - qGreen(focusColor)) * keep));
-        rgb[2] = static_cast<uchar>(qBlue(focusColor) + FloorDiv256((rgb[2] - qBlue(focusColor)) * keep));
-    });
 }
 
 } // namespace quarvel

@@ -29,8 +29,6 @@ public:
     void ApplyFocusGlow(QRgb focusColor, int lightHeight);
 
 private:
-    void GlowPixel(int x, int y, QRgb focusColor, int strength);
-
     PixelBlocks& pixels_;
 };
 
