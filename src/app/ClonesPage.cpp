@@ -1,6 +1,7 @@
 #include "app/ClonesPage.h"
 
 #include "app/BusyState.h"
+#include "app/DesignSizes.h"
 #include "app/Controls.h"
 #include "app/HandlerGuard.h"
 #include "app/TMain.h"
@@ -22,9 +23,6 @@ namespace quarvel {
 
 namespace {
 
-// The page as laid out at the window's design size, below the 32-pixel top bar.
-constexpr QSize DesignSize(885, 630 - 32);
-
 const QString GoCaption = QStringLiteral("Go");
 const QString CancelCaption = QStringLiteral("Cancel");
 
@@ -44,7 +42,7 @@ ClonesPage::ClonesPage(Services services, QPlainTextEdit* memo1, QProgressBar* p
 
 void ClonesPage::CreateControls()
 {
-    auto* page = new AnchorLayout(this, DesignSize);
+    auto* page = new AnchorLayout(this, PageDesignSize);
     constexpr int LeftTopRight = AnchorLayout::Left | AnchorLayout::Top | AnchorLayout::Right;
     constexpr int AllSides = LeftTopRight | AnchorLayout::Bottom;
     constexpr int BottomRight = AnchorLayout::Right | AnchorLayout::Bottom;

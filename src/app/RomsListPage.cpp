@@ -1,6 +1,7 @@
 #include "app/RomsListPage.h"
 
 #include "app/BusyState.h"
+#include "app/DesignSizes.h"
 #include "app/Controls.h"
 #include "app/HandlerGuard.h"
 #include "app/ProgressBarSink.h"
@@ -29,7 +30,6 @@ namespace quarvel {
 
 namespace {
 
-constexpr int DesignWidth = 885;
 constexpr int StripHeight = 24;
 
 QAction* MenuItem(QMenu* menu, const QString& caption, const char* objectName)
@@ -60,7 +60,7 @@ void RomsListPage::CreateControls()
 
     panel1_ = Named(new QWidget(this), "Panel1");
     panel1_->setFixedHeight(StripHeight);
-    auto* strip = new AnchorLayout(panel1_, QSize(DesignWidth, StripHeight));
+    auto* strip = new AnchorLayout(panel1_, QSize(PageDesignSize.width(), StripHeight));
     buttonedEdit1_ = Named(new QLineEdit(panel1_), "ButtonedEdit1");
     buttonedEdit1_->setPlaceholderText(QStringLiteral("Filter by rom/name/year/category/manufacturer"));
     buttonedEdit1_->setClearButtonEnabled(true);

@@ -1,6 +1,7 @@
 #include "app/TMain.h"
 
 #include "app/ClonesPage.h"
+#include "app/DesignSizes.h"
 #include "app/Controls.h"
 #include "app/RomsListPage.h"
 #include "catalogue/CategoryListChooser.h"
@@ -28,9 +29,6 @@ namespace quarvel {
 
 namespace {
 
-constexpr QSize ClientSize(885, 630);
-constexpr int TopBarHeight = 32;
-
 TrkGlassButton* MakeGlassButton(const QString& caption, const char* objectName, QWidget* parent)
 {
     auto* button = Named(new TrkGlassButton(caption, parent), objectName);
@@ -52,7 +50,7 @@ TMain::TMain(TMainServices services, QWidget* parent)
     // of the pages, so the window names it in a sheet of its own, which reaches them all.
     setStyleSheet(QStringLiteral("QWidget { font-family: \"Tahoma\", \"DejaVu Sans Condensed\", "
                                  "\"Liberation Sans Narrow\", \"Arial\"; font-size: 8pt; }"));
-    resize(ClientSize);
+    resize(ClientDesignSize);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -85,7 +83,7 @@ void TMain::CreateTopBar()
     // Segoe UI at 12 pixels where the system has it, else a face no wider, so every caption fits.
     vpnlTop_->setStyleSheet(QStringLiteral("quarvel--TrkGlassButton { font-family: \"Segoe UI\", \"Liberation Sans\", "
                                            "\"Arial\", \"DejaVu Sans Condensed\"; font-size: 12px; }"));
-    auto* bar = new AnchorLayout(vpnlTop_, QSize(ClientSize.width(), TopBarHeight));
+    auto* bar = new AnchorLayout(vpnlTop_, QSize(ClientDesignSize.width(), TopBarHeight));
 
     rkGlassButton2_ = MakeGlassButton(QStringLiteral("Open Mame exe/xml"), "rkGlassButton2", vpnlTop_);
     buttonClones_ = MakeGlassButton(QStringLiteral("Clones"), "ButtonClones", vpnlTop_);
