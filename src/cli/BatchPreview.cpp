@@ -24,11 +24,6 @@ constexpr std::array<PreviewTexts, 4> Texts{{
     {"copy", " originals would be copied"},
 }};
 
-bool Replaces(BatchOperation operation)
-{
-    return operation == BatchOperation::CopyOriginals;
-}
-
 // The line of one archive that is there; nothing when the real run would pass it over.
 QString ActionLine(BatchOperation operation, const QString& source, const QString& destination)
 {
@@ -51,9 +46,9 @@ void BatchPreview::Print(BatchOperation operation, const QStringList& names, con
         const QFileInfo source(locations.SourcePath(name));
         if (!source.isFile())
             continue;
-        const QString destination =
-            operation == BatchOperation::DeleteClones ? QString() : locations.DestinationPath(name);
-        if (!destination.isEmpty() && !Replaces(operation) && QFileInfo::exists(destination)) {
+        const QString destination = BatchDestinationPath(operation, locations, name);
+        if (!destination.isEmpty() && BatchExistingDestination(operation) == ExistingDestination::Keep
+            && QFileInfo::exists(destination)) {
             log.AppendLine(QStringLiteral("Would fail, %1 exists").arg(destination));
             continue;
         }

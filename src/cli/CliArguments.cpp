@@ -117,9 +117,8 @@ void ReadValues(const QCommandLineParser& parser, CliOptions& options)
     options.categories = parser.values(QStringLiteral("category"));
     options.categoriesPath = parser.value(QStringLiteral("categories"));
     options.dryRun = parser.isSet(QStringLiteral("dry-run"));
-    const bool needsOutput = options.command == CliCommand::MoveClones || options.command == CliCommand::MoveOriginals
-                             || options.command == CliCommand::CopyOriginals;
-    if (needsOutput)
+    const std::optional<BatchOperation> operation = BatchOperationOf(options.command);
+    if (operation && *operation != BatchOperation::DeleteClones)
         options.outputFolder = FolderOf(Required(parser, "output"));
 }
 

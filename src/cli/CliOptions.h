@@ -1,11 +1,35 @@
 #pragma once
 
+#include "fileops/BatchOperation.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace quarvel {
 
 enum class CliCommand { None, List, Size, DeleteClones, MoveClones, MoveOriginals, CopyOriginals };
+
+// The batch operation a command runs; nothing for the commands that only read.
+inline std::optional<BatchOperation> BatchOperationOf(CliCommand command)
+{
+    switch (command) {
+    case CliCommand::DeleteClones:
+        return BatchOperation::DeleteClones;
+    case CliCommand::MoveClones:
+        return BatchOperation::MoveClones;
+    case CliCommand::MoveOriginals:
+        return BatchOperation::MoveOriginals;
+    case CliCommand::CopyOriginals:
+        return BatchOperation::CopyOriginals;
+    case CliCommand::None:
+    case CliCommand::List:
+    case CliCommand::Size:
+        break;
+    }
+    return std::nullopt;
+}
 
 enum class RowFormat { Tsv, Json };
 

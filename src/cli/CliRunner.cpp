@@ -25,20 +25,6 @@ void Print(std::FILE* stream, const QString& text)
     std::fputs(text.toUtf8().constData(), stream);
 }
 
-BatchOperation OperationOf(CliCommand command)
-{
-    switch (command) {
-    case CliCommand::DeleteClones:
-        return BatchOperation::DeleteClones;
-    case CliCommand::MoveClones:
-        return BatchOperation::MoveClones;
-    case CliCommand::MoveOriginals:
-        return BatchOperation::MoveOriginals;
-    default:
-        return BatchOperation::CopyOriginals;
-    }
-}
-
 // A move or copy into a folder that is not there is refused before the list is even read.
 void CheckOutputFolder(const CliOptions& options, BatchOperation operation)
 {
@@ -71,16 +57,16 @@ int CliRunner::RunCommand(const CliOptions& options)
         Print(stdout, CliHelp::VersionLine());
         return Succeeded;
     }
-    const bool operates = options.command != CliCommand::List && options.command != CliCommand::Size;
-    if (operates)
-        CheckOutputFolder(options, OperationOf(options.command));
+    const std::optional<BatchOperation> operation = BatchOperationOf(options.command);
+    if (operation)
+        CheckOutputFolder(options, *operation);
     CliSession session(options);
     session.Load();
-    if (options.command == CliCommand::List)
-        return List(options, session);
+    if (operation)
+        return Operate(options, *operation, session);
     if (options.command == CliCommand::Size)
         return Size(session);
-    return Operate(options, OperationOf(options.command), session);
+    return List(options, session);
 }
 
 int CliRunner::List(const CliOptions& options, CliSession& session)
@@ -103,9 +89,9 @@ int CliRunner::Size(CliSession& session)
 
 int CliRunner::Operate(const CliOptions& options, BatchOperation operation, CliSession& session)
 {
-    Session& engine = session.Engine();
-    const QStringList& names = WalksCloneNames(operation) ? engine.CloneNames().Lines() : engine.OriginalNames().Lines();
-    const ArchiveLocations locations{options.sourceFolder, engine.SourceExtension(), options.outputFolder};
+    const Session& engine = session.Engine();
+    const QStringList& names = engine.BatchNames(operation);
+    const ArchiveLocations locations = engine.BatchLocations();
     if (options.dryRun) {
         BatchPreview::Print(operation, names, locations, stdout);
         return Succeeded;

@@ -45,7 +45,7 @@ FileActionResult Act(BatchOperation operation, const FileActions& actions, const
     case BatchOperation::MoveOriginals:
         return actions.Move(source, destination);
     case BatchOperation::CopyOriginals:
-        return actions.Copy(source, destination, ExistingDestination::Replace);
+        return actions.Copy(source, destination, BatchExistingDestination(operation));
     }
     return FileActionResult::Failed;
 }
@@ -56,9 +56,7 @@ FileActionResult ActOnArchive(BatchOperation operation, const FileActions& actio
                               const QString& name)
 {
     try {
-        const QString destination =
-            operation == BatchOperation::DeleteClones ? QString() : locations.DestinationPath(name);
-        return Act(operation, actions, locations.SourcePath(name), destination);
+        return Act(operation, actions, locations.SourcePath(name), BatchDestinationPath(operation, locations, name));
     } catch (const std::exception&) {
         return FileActionResult::Failed;
     }
@@ -92,6 +90,16 @@ std::optional<BatchOperation> BatchOperationAt(int itemIndex)
 bool WalksCloneNames(BatchOperation operation)
 {
     return operation == BatchOperation::DeleteClones || operation == BatchOperation::MoveClones;
+}
+
+QString BatchDestinationPath(BatchOperation operation, const ArchiveLocations& locations, const QString& name)
+{
+    return operation == BatchOperation::DeleteClones ? QString() : locations.DestinationPath(name);
+}
+
+ExistingDestination BatchExistingDestination(BatchOperation operation)
+{
+    return operation == BatchOperation::CopyOriginals ? ExistingDestination::Replace : ExistingDestination::Keep;
 }
 
 BatchOutcome RunBatchOperation(BatchOperation operation, const QStringList& names, const ArchiveLocations& locations,

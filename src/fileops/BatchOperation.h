@@ -23,6 +23,10 @@ QStringList BatchOperationItems();
 std::optional<BatchOperation> BatchOperationAt(int itemIndex);
 // True when the operation walks CloneNames, false when it walks OriginalNames.
 bool WalksCloneNames(BatchOperation operation);
+// Where the operation puts the archive of name; empty for a deletion.
+QString BatchDestinationPath(BatchOperation operation, const ArchiveLocations& locations, const QString& name);
+// Whether the operation replaces an archive already at its destination; only the copy does.
+ExistingDestination BatchExistingDestination(BatchOperation operation);
 
 struct BatchOutcome {
     int done = 0;           // archives deleted, moved or copied

@@ -132,10 +132,18 @@ int Session::RunSelection(SelectionAction action, const RowIndexes& rows, const 
 
 BatchOutcome Session::RunBatch(BatchOperation operation, CancelFlag& cancel)
 {
-    const StringList& names = WalksCloneNames(operation) ? cloneNames_ : originalNames_;
-    const ArchiveLocations locations{settings_.SourceFolder, SourceExtension(), settings_.OutFolder};
-    return RunBatchOperation(operation, names.Lines(), locations, cancel, reporting_.log, reporting_.progress,
-                             reporting_.pump);
+    return RunBatchOperation(operation, BatchNames(operation), BatchLocations(), cancel, reporting_.log,
+                             reporting_.progress, reporting_.pump);
+}
+
+const QStringList& Session::BatchNames(BatchOperation operation) const
+{
+    return (WalksCloneNames(operation) ? cloneNames_ : originalNames_).Lines();
+}
+
+ArchiveLocations Session::BatchLocations() const
+{
+    return ArchiveLocations{settings_.SourceFolder, SourceExtension(), settings_.OutFolder};
 }
 
 void Session::RescanSourceFolder()

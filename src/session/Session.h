@@ -2,6 +2,7 @@
 
 #include "catalogue/CategoryTable.h"
 #include "catalogue/Rom.h"
+#include "fileops/ArchiveLocations.h"
 #include "fileops/BatchOperation.h"
 #include "fileops/SelectionOperation.h"
 #include "reporting/Reporting.h"
@@ -68,6 +69,10 @@ public:
     // Deletes, moves or copies the archives of the clone or original names, from the source
     // folder to the output folder of the settings, until the end of the list or a cancel request.
     BatchOutcome RunBatch(BatchOperation operation, CancelFlag& cancel);
+    // What RunBatch walks and where it finds and puts the archives, for a caller that reports
+    // a batch its own way.
+    const QStringList& BatchNames(BatchOperation operation) const;
+    ArchiveLocations BatchLocations() const;
 
     // Asks the maker's server at url for the newest release's number and logs the answer,
     // pumping while it waits.
