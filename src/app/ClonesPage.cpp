@@ -12,6 +12,7 @@
 #include "widgets/AnchorLayout.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -71,6 +72,7 @@ void ClonesPage::CreateControls()
     label4_ = Named(new QLabel(QString::fromLatin1(TMain::WebAddress), this), "Label4");
     label4_->setStyleSheet(QStringLiteral("color: #6f8cff; text-decoration: underline; font-size: 7pt;"));
     label4_->setCursor(Qt::PointingHandCursor);
+    label4_->installEventFilter(this);
 
     page->AddWidget(pngSpeedButton1_, QRect(3, 2, 112, 22));
     page->AddWidget(edit1_, QRect(121, 3, 753, 21), LeftTopRight);
@@ -181,6 +183,15 @@ void ClonesPage::Button1Click()
     button1_->setEnabled(false);
     const auto enableAgain = qScopeGuard([this] { button1_->setEnabled(true); });
     services_.page.session.CheckVersion(httpClient_, services_.versionUrl);
+}
+
+bool ClonesPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && watched == label4_) {
+        services_.page.guard.Run([this] { Label4Click(); });
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ClonesPage::Label4Click()

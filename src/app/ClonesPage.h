@@ -36,7 +36,8 @@ public:
     // the page because the session reports on them; the page lays them out.
     ClonesPage(Services services, QPlainTextEdit* memo1, QProgressBar* progressBar1, QWidget* parent);
 
-    QLabel* Link() const { return label4_; }
+    // The button whose context menu is the Roms List page's category menu.
+    QPushButton* Button1() const { return button1_; }
 
     // Shows the settings the session holds.
     void ShowSettings();
@@ -44,7 +45,10 @@ public:
     void AbortVersionCheck() { httpClient_.Abort(); }
 
     void FocusSourceFolder();
-    void Label4Click();
+
+protected:
+    // The web address label is a link: a click on it opens the address.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
@@ -58,6 +62,7 @@ private:
     void ButtonGoFileClick();
     void RunBatch();
     void Button1Click();
+    void Label4Click();
 
     Services services_;
     CurlHttpClient httpClient_;

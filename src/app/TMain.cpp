@@ -117,13 +117,12 @@ void TMain::CreatePages()
     pageControl1_->addWidget(clonesPage_);
     pageControl1_->addWidget(romsListPage_);
     // The category menu opens on the Clones page's Button1 too.
-    auto* button1 = clonesPage_->findChild<QWidget*>(QStringLiteral("Button1"));
+    QWidget* button1 = clonesPage_->Button1();
     button1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(button1, &QWidget::customContextMenuRequested, this,
             [this, button1](const QPoint& position) { romsListPage_->PopupCategoryMenu(button1->mapToGlobal(position)); });
     clonesPage_->installEventFilter(this);
     vpnlTop_->installEventFilter(this);
-    clonesPage_->Link()->installEventFilter(this);
 }
 
 void TMain::ConnectHandlers()
@@ -278,10 +277,6 @@ bool TMain::eventFilter(QObject* watched, QEvent* event)
             TabSheet1MouseMove();
             return true;
         }
-    }
-    if (event->type() == QEvent::MouseButtonRelease && watched == clonesPage_->Link()) {
-        guard_.Run([this] { clonesPage_->Label4Click(); });
-        return true;
     }
     return QWidget::eventFilter(watched, event);
 }
