@@ -76,9 +76,7 @@ TEST_F(CategoryListFileTest, SectionedListBuildsAsTheBuiltInOne)
 
 TEST_F(CategoryListFileTest, RealSectionedList)
 {
-    const QString path = QStringLiteral(QUARVEL_SHARED_DATA_DIR "/category-0.214.ini");
-    if (!QFileInfo::exists(path))
-        GTEST_SKIP() << "missing shared data file " << path.toStdString();
+    QUARVEL_SKIP_WITHOUT_SHARED_DATA(path, QStringLiteral("category-0.214.ini"));
     const CategoryListSummary summary = CategoryListFile::Load(path, table, names);
     EXPECT_EQ(summary.Format, CategoryListFormat::Sections);
     EXPECT_EQ(summary.Categories, 369);
